@@ -1,0 +1,40 @@
+# Shared build helpers: warnings, and adding every child folder that has its own CMakeLists.txt
+# (so each subsystem folder owns its build file).
+
+function(chat_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
+    -Wimplicit-fallthrough -Wformat=2)
+  if(CHAT_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+macro(chat_add_child_directories)
+  file(GLOB _chat_children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _chat_children)
+  foreach(_child IN LISTS _chat_children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${_child}
+       AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_child}/CMakeLists.txt)
+      add_subdirectory(${_child})
+    endif()
+  endforeach()
+endmacro()
+
+# chat_add_gtest(NAME n LABEL unit|integration|ui|e2e SOURCES ... LIBS ...)
+function(chat_add_gtest)
+  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  chat_warnings(${T_NAME})
+  set(_env "CHAT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(T_LABEL STREQUAL "ui")
+    list(APPEND _env "QT_QPA_PLATFORM=offscreen"
+         "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu")
+  endif()
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "${_env}")
+endfunction()
