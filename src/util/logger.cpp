@@ -5,7 +5,7 @@
 namespace tekna {
 
 std::string formatLogLine(const std::tm& localTime, std::string_view message) {
-    char stamp[32];
+    char stamp[96];  // wide enough for any int fields, so the format never truncates
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d\t", localTime.tm_year + 1900,
                   localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
                   localTime.tm_sec);
