@@ -1,7 +1,6 @@
 #include "platform/config_text.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 #include "platform/config_cipher.h"
 #include "util/text_codec.h"
@@ -10,6 +9,22 @@ namespace chat {
 namespace {
 
 constexpr size_t kMaxLineLength = 4095;
+
+// The bytes that can be read; a read error (a folder, a vanished file) ends the text there.
+std::string readWholeFile(const std::filesystem::path& path) {
+    std::string bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    std::fclose(file);
+    return bytes;
+}
 
 }  // namespace
 
@@ -54,13 +69,7 @@ std::string ConfigText::lookup(std::string_view section, std::string_view key,
 }
 
 ConfigText readConfigTextFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return {};
-    }
-    const std::string stored((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-    std::string plain = decodeConfigurationText(stored);
+    std::string plain = decodeConfigurationText(readWholeFile(path));
     if (isValidUtf8(plain)) {
         plain = utf8ToGbk(plain);
     }
