@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 
 namespace chat {
@@ -18,7 +20,14 @@ std::filesystem::path SingleInstanceLock::defaultFolder() {
         return runtime;
     }
     std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    return error ? std::filesystem::path("/tmp") : temp;
+    if (error) {
+        temp = "/tmp";
+    }
+    // The temporary folder is shared by all users: each user gets a private folder in it, so one
+    // user's running copy neither blocks nor is blocked by another user's.
+    const std::filesystem::path own = temp / ("chat-" + std::to_string(::getuid()));
+    ::mkdir(own.c_str(), 0700);
+    return own;
 }
 
 SingleInstanceLock::SingleInstanceLock(const std::filesystem::path& folder)

@@ -10,7 +10,8 @@ class SingleInstanceLock {
   public:
     static constexpr const char* kLockName = "{DCA270C1-8583-413f-8122-EFD46CD817FF}";
 
-    // $XDG_RUNTIME_DIR when it names a folder, otherwise the temporary folder.
+    // $XDG_RUNTIME_DIR when it names a folder, otherwise the user's own folder "chat-<uid>" in the
+    // temporary folder (created when missing).
     static std::filesystem::path defaultFolder();
 
     // Throws std::runtime_error "客服系统已在运行中！" when another process holds the lock and

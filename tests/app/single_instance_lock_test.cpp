@@ -9,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/scoped_environment.h"
+
 namespace chat {
 namespace {
 
@@ -64,18 +66,15 @@ TEST_F(SingleInstanceLockTest, LockFileThatCannotBeCreatedIsInternalError137) {
 }
 
 TEST_F(SingleInstanceLockTest, DefaultFolderIsTheRuntimeFolderOrTemp) {
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::optional<std::string> previous =
-        saved != nullptr ? std::optional<std::string>(saved) : std::nullopt;
-    setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-    EXPECT_EQ(SingleInstanceLock::defaultFolder(), folder_);
-    setenv("XDG_RUNTIME_DIR", (folder_ / "missing").c_str(), 1);
-    EXPECT_EQ(SingleInstanceLock::defaultFolder(), std::filesystem::temp_directory_path());
-    if (previous) {
-        setenv("XDG_RUNTIME_DIR", previous->c_str(), 1);
-    } else {
-        unsetenv("XDG_RUNTIME_DIR");
+    {
+        const test::ScopedEnvironment runtime("XDG_RUNTIME_DIR", folder_.string());
+        EXPECT_EQ(SingleInstanceLock::defaultFolder(), folder_);
     }
+    const test::ScopedEnvironment missing("XDG_RUNTIME_DIR", (folder_ / "missing").string());
+    const std::filesystem::path own =
+        std::filesystem::temp_directory_path() / ("chat-" + std::to_string(getuid()));
+    EXPECT_EQ(SingleInstanceLock::defaultFolder(), own);
+    EXPECT_TRUE(std::filesystem::is_directory(own));
 }
 
 }  // namespace

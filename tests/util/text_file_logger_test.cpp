@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/scoped_environment.h"
 #include "storage/chat_log.h"
 
 namespace tekna {
@@ -156,19 +157,11 @@ TEST_F(TextFileLoggerTest, LinesFromSeveralThreadsNeverInterleave) {
 }
 
 TEST_F(TextFileLoggerTest, ChatLogLivesInPalvernUnderTheLocalDataFolder) {
-    const char* saved = std::getenv("XDG_DATA_HOME");
-    const std::optional<std::string> previous =
-        saved != nullptr ? std::optional<std::string>(saved) : std::nullopt;
-    setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+    const chat::test::ScopedEnvironment data("XDG_DATA_HOME", (folder_ / "data").string());
     EXPECT_EQ(chat::chatLogPath(), folder_ / "data" / "palvern" / "palvern.log");
     EXPECT_TRUE(std::filesystem::is_directory(folder_ / "data" / "palvern"));
     const auto logger = chat::createChatLog();
     EXPECT_EQ(logger->path(), folder_ / "data" / "palvern" / "palvern.log");
-    if (previous) {
-        setenv("XDG_DATA_HOME", previous->c_str(), 1);
-    } else {
-        unsetenv("XDG_DATA_HOME");
-    }
 }
 
 }  // namespace
