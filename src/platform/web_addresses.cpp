@@ -19,10 +19,6 @@ std::string httpAddress(std::string_view host, std::string_view path) {
     return address;
 }
 
-std::u16string toUtf16(std::string_view ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
-
 bool hasOpenableScheme(std::u16string_view link) {
     const size_t colon = link.find(u':');
     if (colon == std::u16string_view::npos) {
@@ -88,7 +84,7 @@ std::u16string signedServiceAddress(std::string_view account) {
 }
 
 std::u16string announcementLinkTarget(std::u16string_view link, std::string_view account) {
-    if (link == toUtf16(httpAddress(hosts::kService, kServicePath))) {
+    if (link == utf8ToUtf16(httpAddress(hosts::kService, kServicePath))) {
         return signedServiceAddress(account);
     }
     if (!hasOpenableScheme(link)) {
