@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -52,6 +53,25 @@ struct Recorder {
         };
     }
     std::vector<Bytes> packets;
+};
+
+uint16_t commandOf(std::span<const uint8_t> packet) {
+    return chat::loadLE<uint16_t>(packet.data() + 4);
+}
+
+// Keeps the command of every packet handed on; `onPacket` gives the verdict and may act on the
+// framer (it is set once the framer exists).
+struct CommandRecorder {
+    PacketFramer::Handler handler() {
+        return [this](std::span<const uint8_t> packet) {
+            commands.push_back(commandOf(packet));
+            return onPacket(packet);
+        };
+    }
+    std::vector<uint16_t> commands;
+    std::function<bool(std::span<const uint8_t>)> onPacket = [](std::span<const uint8_t>) {
+        return true;
+    };
 };
 
 TEST(PacketFramer, PacketsOfOneReadAreHandedOnInOrderBeforeItReturns) {
@@ -119,27 +139,22 @@ TEST(PacketFramer, SizeFieldMustLieWithinTheReceiveBuffer) {
 
 TEST(PacketFramer, FalseVerdictEndsTheConnectionUntilReset) {
     RecordingLogger logger;
-    std::vector<uint16_t> handled;
-    PacketFramer framer(
-        [&](std::span<const uint8_t> packet) {
-            const auto command = chat::loadLE<uint16_t>(packet.data() + 4);
-            handled.push_back(command);
-            return command != 19;
-        },
-        &logger);
+    CommandRecorder recorder;
+    PacketFramer framer(recorder.handler(), &logger);
+    recorder.onPacket = [](std::span<const uint8_t> packet) { return commandOf(packet) != 19; };
     EXPECT_FALSE(
         framer.feed(join({packetOfSize(7, 40), packetOfSize(19, 30), packetOfSize(1, 24)})));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{7, 19}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{7, 19}));
     ASSERT_EQ(logger.lines.size(), 1u);
     EXPECT_EQ(logger.message(0), "数据包处理器返回false，数据包=19");
 
     EXPECT_FALSE(framer.feed(packetOfSize(1, 24)));  // nothing more is handed on
-    EXPECT_EQ(handled.size(), 2u);
+    EXPECT_EQ(recorder.commands.size(), 2u);
     EXPECT_EQ(logger.lines.size(), 1u);
 
     framer.reset();
     EXPECT_TRUE(framer.feed(packetOfSize(5, 24)));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{7, 19, 5}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{7, 19, 5}));
 }
 
 // A long stream of packets of mixed sizes, received in reads of random sizes, must come out
@@ -195,26 +210,21 @@ TEST(PacketFramer, CommittingMoreThanTheFreeSpaceIsRefused) {
 // processor does when it runs a nested event loop.
 TEST(PacketFramer, HandlerMayResetTheConnection) {
     const Bytes stream = join({packetOfSize(1, 24), packetOfSize(19, 40), packetOfSize(2, 30)});
-    std::vector<uint16_t> handled;
-    PacketFramer* self = nullptr;
-    PacketFramer framer(
-        [&](std::span<const uint8_t> packet) {
-            const auto command = chat::loadLE<uint16_t>(packet.data() + 4);
-            handled.push_back(command);
-            if (command == 19) {
-                self->reset();
-                // The packet stays readable after the reset.
-                EXPECT_EQ(Bytes(packet.begin(), packet.end()), packetOfSize(19, 40));
-            }
-            return true;
-        },
-        nullptr);
-    self = &framer;
+    CommandRecorder recorder;
+    PacketFramer framer(recorder.handler(), nullptr);
+    recorder.onPacket = [&framer](std::span<const uint8_t> packet) {
+        if (commandOf(packet) == 19) {
+            framer.reset();
+            // The packet stays readable after the reset.
+            EXPECT_EQ(Bytes(packet.begin(), packet.end()), packetOfSize(19, 40));
+        }
+        return true;
+    };
     EXPECT_TRUE(framer.feed(stream));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{1, 19}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{1, 19}));
     EXPECT_EQ(framer.bufferedBytes(), 0u);
     EXPECT_TRUE(framer.feed(packetOfSize(4, 24)));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{1, 19, 4}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{1, 19, 4}));
 }
 
 TEST(PacketFramer, HandlerMayReceiveMoreWhileItsPacketIsHandled) {
@@ -228,21 +238,21 @@ TEST(PacketFramer, HandlerMayReceiveMoreWhileItsPacketIsHandled) {
 
     std::vector<Bytes> handled;
     bool nestedDone = false;
-    PacketFramer* self = nullptr;
+    PacketFramer* framerOfHandler = nullptr;
     PacketFramer framer(
         [&](std::span<const uint8_t> packet) {
             const Bytes copy(packet.begin(), packet.end());
             handled.push_back(copy);
             if (!nestedDone) {
                 nestedDone = true;
-                EXPECT_TRUE(self->feed(nested));
+                EXPECT_TRUE(framerOfHandler->feed(nested));
                 // Nothing overwrote or moved the packet being handled.
                 EXPECT_EQ(Bytes(packet.begin(), packet.end()), copy);
             }
             return true;
         },
         nullptr);
-    self = &framer;
+    framerOfHandler = &framer;
     EXPECT_TRUE(
         framer.feed(join({first[0], first[1], Bytes(cutThird.begin(), cutThird.begin() + 100)})));
     EXPECT_EQ(handled, (std::vector<Bytes>{first[0], first[1], cutThird, fourth}));
@@ -253,43 +263,35 @@ TEST(PacketFramer, HandlerMayReceiveMoreWhileItsPacketIsHandled) {
 
 TEST(PacketFramer, FailureInANestedReadEndsTheOuterRead) {
     RecordingLogger logger;
-    std::vector<uint16_t> handled;
-    PacketFramer* self = nullptr;
-    PacketFramer framer(
-        [&](std::span<const uint8_t> packet) {
-            const auto command = chat::loadLE<uint16_t>(packet.data() + 4);
-            handled.push_back(command);
-            if (command == 1) {
-                EXPECT_FALSE(self->feed(headerClaiming(23)));
-            }
-            return true;
-        },
-        &logger);
-    self = &framer;
+    CommandRecorder recorder;
+    PacketFramer framer(recorder.handler(), &logger);
+    recorder.onPacket = [&framer](std::span<const uint8_t> packet) {
+        if (commandOf(packet) == 1) {
+            EXPECT_FALSE(framer.feed(headerClaiming(23)));
+        }
+        return true;
+    };
     // The nested read lands behind the second packet, which the nested walk hands on first.
     EXPECT_FALSE(framer.feed(join({packetOfSize(1, 24), packetOfSize(2, 24)})));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{1, 2}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{1, 2}));
     ASSERT_EQ(logger.lines.size(), 1u);
     EXPECT_EQ(logger.message(0), "从服务器收到一个无效数据包");
 }
 
 TEST(PacketFramer, HandlerExceptionLeavesTheFollowingPacketsForTheNextRead) {
-    std::vector<uint16_t> handled;
-    PacketFramer framer(
-        [&](std::span<const uint8_t> packet) {
-            const auto command = chat::loadLE<uint16_t>(packet.data() + 4);
-            handled.push_back(command);
-            if (command == 12) {
-                throw std::runtime_error("无效数据");
-            }
-            return true;
-        },
-        nullptr);
+    CommandRecorder recorder;
+    PacketFramer framer(recorder.handler(), nullptr);
+    recorder.onPacket = [](std::span<const uint8_t> packet) {
+        if (commandOf(packet) == 12) {
+            throw std::runtime_error("无效数据");
+        }
+        return true;
+    };
     EXPECT_THROW(framer.feed(join({packetOfSize(12, 30), packetOfSize(2, 24)})),
                  std::runtime_error);
-    EXPECT_EQ(handled, std::vector<uint16_t>{12});
+    EXPECT_EQ(recorder.commands, std::vector<uint16_t>{12});
     EXPECT_TRUE(framer.feed({}));
-    EXPECT_EQ(handled, (std::vector<uint16_t>{12, 2}));
+    EXPECT_EQ(recorder.commands, (std::vector<uint16_t>{12, 2}));
 }
 
 }  // namespace
