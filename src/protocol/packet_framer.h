@@ -38,10 +38,10 @@ class PacketFramer {
     // yet handed on to the front first, so each read costs one move of its leftover at most.
     std::span<uint8_t> freeSpace();
     // Takes `received` bytes written into freeSpace() and hands on every packet now complete.
-    // Returns false when the connection must end: a header with a size outside 24..kMaxPacketSize
-    // (logged "从服务器收到一个无效数据包") or a handler's false verdict (logged
-    // "数据包处理器返回false，数据包=<command>"). More than freeSpace() holds is a caller's fault
-    // (std::length_error).
+    // Returns false when the connection must end: a header with a size outside 24..kMaxPacketSize,
+    // refused as soon as the header is present (logged "从服务器收到一个无效数据包"), or a
+    // handler's false verdict (logged "数据包处理器返回false，数据包=<command>"). More than
+    // freeSpace() holds is a caller's fault (std::length_error).
     bool commit(size_t received);
     // Receives `bytes` as a sequence of reads, each as large as the free space allows. Raises
     // std::length_error when running handlers hold the whole buffer.

@@ -261,6 +261,20 @@ TEST(PacketFramer, HandlerMayReceiveMoreWhileItsPacketIsHandled) {
     EXPECT_EQ(handled.size(), 5u);
 }
 
+TEST(PacketFramer, NestedReadFindsNoRoomBehindAFullSizePacket) {
+    CommandRecorder recorder;
+    PacketFramer framer(recorder.handler(), nullptr);
+    recorder.onPacket = [&framer](std::span<const uint8_t>) {
+        EXPECT_TRUE(framer.freeSpace().empty());
+        const uint8_t byte = 0;
+        EXPECT_THROW(framer.feed({&byte, 1}), std::length_error);
+        return true;
+    };
+    EXPECT_TRUE(framer.feed(packetOfSize(12, kMaxPacketSize)));
+    EXPECT_EQ(recorder.commands.size(), 1u);
+    EXPECT_EQ(framer.freeSpace().size(), kMaxPacketSize);
+}
+
 TEST(PacketFramer, FailureInANestedReadEndsTheOuterRead) {
     RecordingLogger logger;
     CommandRecorder recorder;
