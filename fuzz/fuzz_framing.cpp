@@ -2,6 +2,8 @@
 // into reads, the packets handed on must be exactly the complete packets of the stream, in order,
 // up to the first invalid size, and the framer must refuse exactly when the model meets one.
 //
+// Reads may also happen inside a handler (nested), which must not change that order.
+//
 // Input: one byte k, then k % 16 read-size bytes (cycled; 255 means "all the free space"), then the
 // stream.
 #include <algorithm>
@@ -56,29 +58,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const Model model = cut(stream);
     size_t handed = 0;
+    size_t at = 0;
+    size_t reads = 0;
+    int depth = 0;
+    bool keep = true;
+    PacketFramer* framerOfHandler = nullptr;
+
+    const auto readOnce = [&] {
+        const std::span<uint8_t> space = framerOfHandler->freeSpace();
+        size_t wanted = space.size();
+        if (!seeds.empty() && seeds[reads % seeds.size()] != 255) {
+            wanted = 1 + seeds[reads % seeds.size()] * 29u;
+        }
+        ++reads;
+        const size_t received = std::min({wanted, space.size(), stream.size() - at});
+        std::memcpy(space.data(), stream.data() + at, received);
+        at += received;
+        keep = framerOfHandler->commit(received);
+    };
+
+    // A packet whose reserved byte 8 is odd reads again from inside its handler, as a processor
+    // does when it runs a nested event loop.
     PacketFramer framer(
         [&](std::span<const uint8_t> packet) {
             require(handed < model.packets.size());
             const std::span<const uint8_t> expected = model.packets[handed++];
             require(packet.size() == expected.size());
             require(std::memcmp(packet.data(), expected.data(), packet.size()) == 0);
+            if ((packet[8] & 1) != 0 && depth < 3 && keep && at < stream.size() &&
+                !framerOfHandler->freeSpace().empty()) {
+                ++depth;
+                readOnce();
+                --depth;
+                require(std::memcmp(packet.data(), expected.data(), packet.size()) == 0);
+            }
             return true;
         },
         nullptr);
+    framerOfHandler = &framer;
 
-    bool keep = true;
-    size_t at = 0;
-    for (size_t read = 0; keep && at < stream.size(); ++read) {
-        const std::span<uint8_t> space = framer.freeSpace();
-        require(!space.empty());
-        size_t wanted = space.size();
-        if (!seeds.empty() && seeds[read % seeds.size()] != 255) {
-            wanted = 1 + seeds[read % seeds.size()] * 29u;
-        }
-        const size_t received = std::min({wanted, space.size(), stream.size() - at});
-        std::memcpy(space.data(), stream.data() + at, received);
-        at += received;
-        keep = framer.commit(received);
+    while (keep && at < stream.size()) {
+        require(!framer.freeSpace().empty());
+        readOnce();
     }
     require(handed == model.packets.size());
     require(keep == !model.invalid);
