@@ -21,17 +21,13 @@ QString pageAddress(const SharedInfo& startData, const char* builtInPage) {
 }
 
 CMainDlg::CMainDlg(const ModuleTable& table, const void* startData, std::size_t startDataLength)
-    : tagModuleInterface(), table_(table) {
-    std::memset(identifier, 0, sizeof identifier);
-    mainWindow = 0;
-    icons = nullptr;
-    std::memset(description, 0, sizeof description);
+    : tagModuleInterface(), table_(table) {  // the record stays all zero until the dialog exists
     startData_.read(startData, startDataLength);
 }
 
 CMainDlg::~CMainDlg() {
-    // The window's code lives in this library: it must not outlive an unload. Without an
-    // application the window system is gone and the window with it.
+    // The window's code lives in this library, so it must not outlive an unload. Once the
+    // application is gone the process is ending and widgets can no longer be deleted safely.
     if (window_ && QCoreApplication::instance() != nullptr) {
         delete window_;
     }
