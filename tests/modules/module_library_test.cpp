@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "main_client_window.h"
@@ -267,6 +268,27 @@ TEST(ModuleDialog, DrawsItsFrame) {
                                 QPoint(60, 0), QPoint(0, 40)}) {
         EXPECT_EQ(picture.pixel(corner), green) << corner.x() << "," << corner.y();
     }
+}
+
+// After a load the page shows no scroll bars: the browser draws none and the body hides overflow.
+TEST(ModuleDialog, HidesThePageScrollBarsAfterEachLoad) {
+    MainClientWindow mainClient;
+    LoadedModule module(kInfo);
+    tagModuleInterface* record = nullptr;
+    ASSERT_EQ(initModule(module, &record, mainClient.handle(), {0, 0, 120, 80},
+                         startRecord(kStartKeyPageAddress, "data:text/html,<p>page</p>")),
+              kModuleOk);
+    QWebEnginePage* page = browserOf(record->mainWindow)->page();
+    EXPECT_FALSE(page->settings()->testAttribute(QWebEngineSettings::ShowScrollBars));
+    QSignalSpy loads(page, &QWebEnginePage::loadFinished);
+    ASSERT_TRUE(loads.wait(20000));
+
+    QString body;
+    page->runJavaScript(
+        QStringLiteral("document.body.style.overflow + '/' + document.body.getAttribute('scroll')"),
+        [&](const QVariant& result) { body = result.toString(); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !body.isEmpty(); }, 10000));
+    EXPECT_EQ(body, "hidden/no");
 }
 
 }  // namespace
