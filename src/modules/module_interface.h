@@ -42,11 +42,8 @@ struct ModuleImageList {
 //   offset 4: record length in bytes including the head, u32 little-endian, at least 9
 //   offset 8: value bytes (length - 8)
 // A later record with the same key replaces an earlier one. The walk stops at a length below 9 or
-// beyond the end of the block.
-struct ModuleStartRecordHead {
-    std::uint32_t key;
-    std::uint32_t length;
-};
+// beyond the end of the block. The data is read on the first InitModuleInterface call only.
+//
 // Key of the page address to show: GBK text ending in a zero byte.
 inline constexpr std::uint32_t kStartKeyPageAddress = 20;
 

@@ -156,6 +156,12 @@ TEST_P(ModuleLibrary, ParentThatNamesNoWindowIsRefused) {
         EXPECT_EQ(module_.show(notAWindow, &rect, 0, 0), ModuleWindowHandle{0});
     }
     EXPECT_EQ(record, nullptr);
+
+    // The refused first call has read its (empty) start data; later start data is ignored.
+    ASSERT_EQ(initModule(module_, &record, mainClient_.handle(), rect,
+                         startRecord(kStartKeyPageAddress, "http://127.0.0.1:9/late")),
+              kModuleOk);
+    EXPECT_EQ(requestedPage(record->mainWindow), QString::fromUtf8(GetParam().builtInPage));
 }
 
 TEST_P(ModuleLibrary, ShowDlgShowsTheBuiltInPageInItsOwnDialog) {
