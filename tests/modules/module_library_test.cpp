@@ -93,6 +93,21 @@ std::int32_t initModule(const LoadedModule& module, tagModuleInterface** record,
                        static_cast<std::uint32_t>(startData.size()));
 }
 
+// A fresh module copy whose InitModuleInterface dialog is open in a main client window.
+struct OpenedModule {
+    OpenedModule(const ModuleCase& module, const std::vector<std::uint8_t>& startData,
+                 const ModuleRect& rect = {0, 0, 300, 200})
+        : loaded(module) {
+        EXPECT_EQ(initModule(loaded, &record, mainClient.handle(), rect, startData), kModuleOk);
+    }
+
+    ModuleWindowHandle dialog() const { return record == nullptr ? 0 : record->mainWindow; }
+
+    MainClientWindow mainClient;
+    LoadedModule loaded;
+    tagModuleInterface* record = nullptr;
+};
+
 class ModuleLibrary : public testing::TestWithParam<ModuleCase> {
   protected:
     MainClientWindow mainClient_;
@@ -190,22 +205,20 @@ struct LinkCase {
 
 // Navigates the module's dialog and reports whether the main client was handed the link.
 bool handsOver(const ModuleCase& module, const char* address) {
-    MainClientWindow mainClient;
-    LoadedModule loaded(module);
-    tagModuleInterface* record = nullptr;
-    EXPECT_EQ(initModule(loaded, &record, mainClient.handle(), {0, 0, 300, 200},
-                         startRecord(kStartKeyPageAddress, "about:blank")),
-              kModuleOk);
-    QWebEngineView* browser = browserOf(record->mainWindow);
+    OpenedModule opened(module, startRecord(kStartKeyPageAddress, "about:blank"));
+    QWebEngineView* browser = browserOf(opened.dialog());
+    if (browser == nullptr) {
+        ADD_FAILURE() << "no browser";
+        return false;
+    }
     QSignalSpy loads(browser->page(), &QWebEnginePage::loadFinished);
     EXPECT_TRUE(loads.wait(20000));  // about:blank
 
     browser->setUrl(QUrl(QString::fromLatin1(address)));
-    const bool handedOver =
-        QTest::qWaitFor([&] { return !mainClient.specialLinkDialogs.empty(); }, 3000);
+    const std::vector<ModuleWindowHandle>& received = opened.mainClient.specialLinkDialogs;
+    const bool handedOver = QTest::qWaitFor([&] { return !received.empty(); }, 3000);
     if (handedOver) {
-        EXPECT_EQ(mainClient.specialLinkDialogs,
-                  std::vector<ModuleWindowHandle>{record->mainWindow});
+        EXPECT_EQ(received, std::vector<ModuleWindowHandle>{opened.dialog()});
     }
     return handedOver;
 }
@@ -236,14 +249,9 @@ void PrintTo(const StartPageCase& startPage, std::ostream* out) {
 class ModuleStartPage : public testing::TestWithParam<StartPageCase> {};
 
 TEST_P(ModuleStartPage, ComesFromTheStartData) {
-    MainClientWindow mainClient;
-    LoadedModule module(kInfo);
-    tagModuleInterface* record = nullptr;
-    ASSERT_EQ(
-        initModule(module, &record, mainClient.handle(), {0, 0, 300, 200}, GetParam().startData),
-        kModuleOk);
+    const OpenedModule opened(kInfo, GetParam().startData);
     const char* expected = GetParam().expected ? GetParam().expected : kInfo.builtInPage;
-    EXPECT_EQ(requestedPage(record->mainWindow), QString::fromUtf8(expected));
+    EXPECT_EQ(requestedPage(opened.dialog()), QString::fromUtf8(expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -264,11 +272,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The dialog draws a one-pixel frame round the browser in the module's green.
 TEST(ModuleDialog, DrawsItsFrame) {
-    MainClientWindow mainClient;
-    LoadedModule module(kInfo);
-    tagModuleInterface* record = nullptr;
-    ASSERT_EQ(initModule(module, &record, mainClient.handle(), {0, 0, 120, 80}, {}), kModuleOk);
-    const QImage picture = dialogOf(record->mainWindow)->grab().toImage();
+    const OpenedModule opened(kInfo, {}, {0, 0, 120, 80});
+    QWidget* dialog = dialogOf(opened.dialog());
+    ASSERT_NE(dialog, nullptr);
+    const QImage picture = dialog->grab().toImage();
     const QRgb green = qRgb(0, 141, 66);
     for (const QPoint corner : {QPoint(0, 0), QPoint(119, 0), QPoint(0, 79), QPoint(119, 79),
                                 QPoint(60, 0), QPoint(0, 40)}) {
@@ -278,13 +285,11 @@ TEST(ModuleDialog, DrawsItsFrame) {
 
 // After a load the page shows no scroll bars: the browser draws none and the body hides overflow.
 TEST(ModuleDialog, HidesThePageScrollBarsAfterEachLoad) {
-    MainClientWindow mainClient;
-    LoadedModule module(kInfo);
-    tagModuleInterface* record = nullptr;
-    ASSERT_EQ(initModule(module, &record, mainClient.handle(), {0, 0, 120, 80},
-                         startRecord(kStartKeyPageAddress, "data:text/html,<p>page</p>")),
-              kModuleOk);
-    QWebEnginePage* page = browserOf(record->mainWindow)->page();
+    const OpenedModule opened(kInfo,
+                              startRecord(kStartKeyPageAddress, "data:text/html,<p>page</p>"));
+    QWebEngineView* browser = browserOf(opened.dialog());
+    ASSERT_NE(browser, nullptr);
+    QWebEnginePage* page = browser->page();
     EXPECT_FALSE(page->settings()->testAttribute(QWebEngineSettings::ShowScrollBars));
     QSignalSpy loads(page, &QWebEnginePage::loadFinished);
     ASSERT_TRUE(loads.wait(20000));
