@@ -162,6 +162,23 @@ TEST_P(ModuleLibrary, SecondInitModuleInterfaceMovesTheSameDialog) {
     EXPECT_EQ(requestedPage(second->mainWindow), "http://127.0.0.1:9/first");
 }
 
+// A main client window that closes takes the dialog with it; the next call builds a new one for
+// the same record instead of touching the dead window.
+TEST_P(ModuleLibrary, DialogIsBuiltAgainAfterItsParentClosed) {
+    tagModuleInterface* record = nullptr;
+    const ModuleRect rect{0, 0, 200, 100};
+    {
+        MainClientWindow closing;
+        ASSERT_EQ(initModule(module_, &record, closing.handle(), rect, {}), kModuleOk);
+    }
+    tagModuleInterface* again = nullptr;
+    ASSERT_EQ(initModule(module_, &again, mainClient_.handle(), rect, {}), kModuleOk);
+    EXPECT_EQ(again, record);
+    QWidget* dialog = dialogOf(again->mainWindow);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->parentWidget(), &mainClient_);
+}
+
 TEST_P(ModuleLibrary, ParentThatNamesNoWindowIsRefused) {
     tagModuleInterface* record = nullptr;
     const ModuleRect rect{0, 0, 100, 100};
