@@ -19,29 +19,43 @@ enum class LimitKind : uint32_t {
     ForbidLogin = 1,
 };
 
-// Client to server, 190 bytes: 24: u32 room id; 28: SystemTime end of the restriction; 44:
-// char[64] account (empty = none); 108: MAC (zeros = none); 114: u32 IP (0 = none); 118: u32
-// mask; 122: u32 LimitKind; 64 zero bytes. IP and mask in network byte order.
+// Whom a restriction names: 0: char[64] account (empty = none); 64: MAC (zeros = none); 70: u32
+// IP (0 = none); 74: u32 mask. IP and mask in network byte order.
+struct LimitTarget {
+    static constexpr size_t kSize = 78;
+
+    std::string account;  // GBK
+    std::array<uint8_t, 6> mac{};
+    uint32_t ip = 0;
+    uint32_t mask = 0;
+
+    template <class Io, class Self>
+    static void layout(Io& io, Self& t) {
+        io.narrow(0, 64, t.account);
+        io.field(64, t.mac);
+        io.field(70, t.ip);
+        io.field(74, t.mask);
+    }
+
+    bool operator==(const LimitTarget&) const = default;
+};
+
+// Client to server, 190 bytes: 24: u32 room id; 28: SystemTime end of the restriction; 44: its
+// target; 122: u32 LimitKind; 64 zero bytes.
 struct AddRoomLimit {
     static constexpr CommandId kId = CommandId::AddRoomLimit;
     static constexpr size_t kSize = 190;
 
     uint32_t roomId = 0;
     SystemTime end;  // seconds and milliseconds 0
-    std::string account;
-    std::array<uint8_t, 6> mac{};
-    uint32_t ip = 0;
-    uint32_t mask = 0;
+    LimitTarget target;
     LimitKind kind = LimitKind::Mute;
 
     template <class Io, class Self>
     static void layout(Io& io, Self& c) {
         io.field(24, c.roomId);
         io.field(28, c.end);
-        io.narrow(44, 64, c.account);
-        io.field(108, c.mac);
-        io.field(114, c.ip);
-        io.field(118, c.mask);
+        io.field(44, c.target);
         io.field(122, c.kind);
     }
 
@@ -80,27 +94,21 @@ struct RoomLimits {
     bool operator==(const RoomLimits&) const = default;
 };
 
-// Client to server, 174 bytes: 24: u32 LimitKind; 28: u32 room id; 32: char[64] account; 96: MAC;
-// 102: u32 IP; 106: u32 mask; 64 zero bytes. Exactly one of account, MAC or IP/mask is filled.
+// Client to server, 174 bytes: 24: u32 LimitKind; 28: u32 room id; 32: the target, exactly one of
+// account, MAC or IP/mask filled; 64 zero bytes.
 struct DeleteRoomLimit {
     static constexpr CommandId kId = CommandId::DeleteRoomLimit;
     static constexpr size_t kSize = 174;
 
     LimitKind kind = LimitKind::Mute;
     uint32_t roomId = 0;
-    std::string account;
-    std::array<uint8_t, 6> mac{};
-    uint32_t ip = 0;
-    uint32_t mask = 0;
+    LimitTarget target;
 
     template <class Io, class Self>
     static void layout(Io& io, Self& c) {
         io.field(24, c.kind);
         io.field(28, c.roomId);
-        io.narrow(32, 64, c.account);
-        io.field(96, c.mac);
-        io.field(102, c.ip);
-        io.field(106, c.mask);
+        io.field(32, c.target);
     }
 
     bool operator==(const DeleteRoomLimit&) const = default;

@@ -13,21 +13,7 @@
 namespace chat::cmd {
 
 // Client to server, 48 bytes: 24: u32 room id; 28: u32 target chatter id; 16 zero bytes.
-struct KickChatter {
-    static constexpr CommandId kId = CommandId::KickChatter;
-    static constexpr size_t kSize = 48;
-
-    uint32_t roomId = 0;
-    uint32_t chatterId = 0;
-
-    template <class Io, class Self>
-    static void layout(Io& io, Self& c) {
-        io.field(24, c.roomId);
-        io.field(28, c.chatterId);
-    }
-
-    bool operator==(const KickChatter&) const = default;
-};
+using KickChatter = RoomChatterIdCommand<CommandId::KickChatter, 48>;
 
 // Client to server, 160 bytes: 24: u32 target chatter id; 28: char[64] target account;
 // 92: u32 new AccountLevel; 64 zero bytes.
@@ -49,22 +35,8 @@ struct SetAccountLevel {
     bool operator==(const SetAccountLevel&) const = default;
 };
 
-// Server to client: 24: u32 result (0 = success); 28: GBK text.
-struct SetAccountLevelResult {
-    static constexpr CommandId kId = CommandId::SetAccountLevelResult;
-    static constexpr size_t kSize = 28;
-
-    uint32_t result = 0;
-    std::string text;
-
-    template <class Io, class Self>
-    static void layout(Io& io, Self& c) {
-        io.field(24, c.result);
-        io.tail(28, NarrowText{}, c.text);
-    }
-
-    bool operator==(const SetAccountLevelResult&) const = default;
-};
+// Server to client: 24: result (0 = success); 28: GBK text.
+using SetAccountLevelResult = ResultWithText<CommandId::SetAccountLevelResult>;
 
 // Client to server, 224 bytes: 24: u32 room id; 28: the target's ChatterRecord with its nickname
 // replaced by its account; 64 zero bytes.

@@ -75,21 +75,7 @@ struct PrivateChatRequest {
 };
 
 // Server to client: 24: i32 result, non-zero = refused; 28: GBK text.
-struct PrivateChatRefused {
-    static constexpr CommandId kId = CommandId::PrivateChatRefused;
-    static constexpr size_t kSize = 28;
-
-    int32_t result = 0;
-    std::string text;
-
-    template <class Io, class Self>
-    static void layout(Io& io, Self& c) {
-        io.field(24, c.result);
-        io.tail(28, NarrowText{}, c.text);
-    }
-
-    bool operator==(const PrivateChatRefused&) const = default;
-};
+using PrivateChatRefused = ResultWithText<CommandId::PrivateChatRefused>;
 
 // Server to client, 292 bytes.
 struct PrivateRoomCreated {
@@ -122,6 +108,7 @@ struct WideWords {
 template <CommandId Id>
 struct WordList {
     static constexpr CommandId kId = Id;
+    static constexpr bool kCompressible = true;
     static constexpr size_t kSize = kPacketHeaderSize;
 
     std::set<std::u16string> words;

@@ -7,6 +7,7 @@
 
 #include "protocol/commands/chatter_record.h"
 #include "protocol/commands/command_id.h"
+#include "protocol/commands/tail_codecs.h"
 #include "protocol/packet_header.h"
 
 namespace chat::cmd {
@@ -37,6 +38,24 @@ struct RoomIdCommand {
     }
 
     bool operator==(const RoomIdCommand&) const = default;
+};
+
+// 24: u32 room id; 28: u32 chatter id (then zeros up to Size).
+template <CommandId Id, size_t Size>
+struct RoomChatterIdCommand {
+    static constexpr CommandId kId = Id;
+    static constexpr size_t kSize = Size;
+
+    uint32_t roomId = 0;
+    uint32_t chatterId = 0;
+
+    template <class Io, class Self>
+    static void layout(Io& io, Self& c) {
+        io.field(24, c.roomId);
+        io.field(28, c.chatterId);
+    }
+
+    bool operator==(const RoomChatterIdCommand&) const = default;
 };
 
 // 24: u32 room id; 28: char[64] account (then zeros up to Size).
@@ -73,6 +92,24 @@ struct RoomChatterCommand {
     }
 
     bool operator==(const RoomChatterCommand&) const = default;
+};
+
+// 24: i32 result, 0 = success; 28: GBK text to the end of the packet.
+template <CommandId Id>
+struct ResultWithText {
+    static constexpr CommandId kId = Id;
+    static constexpr size_t kSize = 28;
+
+    int32_t result = 0;
+    std::string text;
+
+    template <class Io, class Self>
+    static void layout(Io& io, Self& c) {
+        io.field(24, c.result);
+        io.tail(28, NarrowText{}, c.text);
+    }
+
+    bool operator==(const ResultWithText&) const = default;
 };
 
 }  // namespace chat::cmd

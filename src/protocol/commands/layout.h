@@ -152,14 +152,22 @@ std::vector<uint8_t> buildPacket(const Command& command) {
     return packet;
 }
 
-// Reads a received packet: `packet` is the whole packet as cut by its header's size field.
+// Reads a received packet: `packet` is the whole packet as cut by its header's size field. The
+// compressed field is looked at only for the compressible commands (kCompressible), whose
+// compressed bodies are read with readBody once inflated; the other commands never carry one.
 template <class Command>
 ReadResult<Command> readPacket(std::span<const uint8_t> packet) {
     if (packet.size() < Command::kSize) {
         return ReadError::TooShort;
     }
-    if (PacketHeader::read(packet.data()).command != static_cast<uint16_t>(Command::kId)) {
+    const PacketHeader header = PacketHeader::read(packet.data());
+    if (header.command != static_cast<uint16_t>(Command::kId)) {
         return ReadError::WrongCommand;
+    }
+    if constexpr (requires { Command::kCompressible; }) {
+        if (header.compressed != 0) {
+            return ReadError::Compressed;
+        }
     }
     Command command{};
     LayoutReader in(packet);

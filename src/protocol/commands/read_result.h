@@ -9,6 +9,7 @@ namespace chat {
 enum class ReadError {
     TooShort,      // the packet ends before the command's fixed fields do
     WrongCommand,  // the header names another command
+    Compressed,    // the body is compressed: inflate it and read it with readBody
 };
 
 template <class T>

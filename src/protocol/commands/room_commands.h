@@ -48,21 +48,7 @@ struct EnterRoomAnswer {
 };
 
 // Server to client, 32 bytes.
-struct ChatterLeft {
-    static constexpr CommandId kId = CommandId::ChatterLeft;
-    static constexpr size_t kSize = 32;
-
-    uint32_t roomId = 0;
-    uint32_t chatterId = 0;
-
-    template <class Io, class Self>
-    static void layout(Io& io, Self& c) {
-        io.field(24, c.roomId);
-        io.field(28, c.chatterId);
-    }
-
-    bool operator==(const ChatterLeft&) const = default;
-};
+using ChatterLeft = RoomChatterIdCommand<CommandId::ChatterLeft, 32>;
 
 // 24: ChatterRecord; 156: u32 room id. The client's change of its own record (224, with 64 zero
 // bytes after the room id) and the server's notice of a changed record (160).
@@ -96,6 +82,7 @@ struct ChatterRecords {
 // bytes are not read), then the chatters' records.
 struct RoomChatterList {
     static constexpr CommandId kId = CommandId::RoomChatterList;
+    static constexpr bool kCompressible = true;
     static constexpr size_t kHeadSize = 100;
     static constexpr size_t kSize = kPacketHeaderSize + kHeadSize;
 
@@ -155,6 +142,7 @@ struct RoomListEntries {
 // Server to client, compressible: the room list entries from 24.
 struct RoomList {
     static constexpr CommandId kId = CommandId::RoomList;
+    static constexpr bool kCompressible = true;
     static constexpr size_t kSize = kPacketHeaderSize;
 
     std::map<uint32_t, RoomRecord> rooms;

@@ -66,18 +66,6 @@ std::array<uint8_t, N> array(const Bytes& bytes) {
     return a;
 }
 
-RoomRecord sampleRoom() {
-    RoomRecord room;
-    room.entryLength = 1408;
-    room.roomId = 7;
-    room.attributes = 0x08;
-    room.name = u"R";
-    room.rollingMessage = u"hi";
-    room.rollingIntervalSeconds = 30;
-    room.reserved1404 = 1;
-    return room;
-}
-
 RandomVipDraw sampleDraw() {
     return {.roomId = 7,
             .drawIntervalMs = 60000,
@@ -169,7 +157,7 @@ std::vector<CatalogueRow> connectionRoomAndChatRows() {
         row("KeywordList", KeywordList{.words = {u"ab", u"c"}}, 34,
             {{24, utf16(u"ab")}, {30, utf16(u"c")}}),
         row("InvalidNicknameList", InvalidNicknameList{.words = {u"z"}}, 28, {{24, utf16(u"z")}}),
-        row("RoomList", RoomList{.rooms = {{7, sampleRoom()}}}, 1432,
+        row("RoomList", RoomList{.rooms = {{7, sampleRoom(u"R")}}}, 1432,
             {{24, le32(1408)},
              {28, le32(7)},
              {32, le32(8)},
@@ -199,6 +187,8 @@ std::vector<CatalogueRow> administrationRows() {
     const Bytes giftBytes = concat({le32(24), le32(7), kDigest});
     const RoomOwnerBlock owner{.roomId = 7, .maxPeople = 200, .roomName = u"Hall"};
     const Bytes ownerBytes = concat({le32(7), le32(200), utf16(u"Hall")});
+    const LimitTarget target{
+        .account = "bob", .mac = {1, 2, 3, 4, 5, 6}, .ip = 0x0101A8C0, .mask = 0x00FFFFFF};
     const SystemTime end{.year = 2009, .month = 3, .day = 7, .hour = 18, .minute = 5};
     const Bytes endBytes =
         concat({le16(2009), le16(3), le16(0), le16(7), le16(18), le16(5), zeros(4)});
@@ -230,13 +220,7 @@ std::vector<CatalogueRow> administrationRows() {
         row("SetRoomSettings", SetRoomSettings{.settings = sampleSettings()}, 307,
             {{24, kSettingsBytes}}),
         row("AddRoomLimit",
-            AddRoomLimit{.roomId = 7,
-                         .end = end,
-                         .account = "bob",
-                         .mac = {1, 2, 3, 4, 5, 6},
-                         .ip = 0x0101A8C0,
-                         .mask = 0x00FFFFFF,
-                         .kind = LimitKind::ForbidLogin},
+            AddRoomLimit{.roomId = 7, .end = end, .target = target, .kind = LimitKind::ForbidLogin},
             190,
             {{24, le32(7)},
              {28, endBytes},
@@ -248,13 +232,7 @@ std::vector<CatalogueRow> administrationRows() {
         row("QueryRoomLimits", QueryRoomLimits{.kind = LimitKind::ForbidLogin, .roomId = 7}, 92,
             {{24, le32(1)}, {28, le32(7)}}),
         row("DeleteRoomLimit",
-            DeleteRoomLimit{.kind = LimitKind::ForbidLogin,
-                            .roomId = 7,
-                            .account = "bob",
-                            .mac = {1, 2, 3, 4, 5, 6},
-                            .ip = 0x0101A8C0,
-                            .mask = 0x00FFFFFF},
-            174,
+            DeleteRoomLimit{.kind = LimitKind::ForbidLogin, .roomId = 7, .target = target}, 174,
             {{24, le32(1)},
              {28, le32(7)},
              {32, ascii("bob")},

@@ -90,15 +90,7 @@ const Bytes kRoomList = concat({
 });
 
 RoomRecord sampleHall() {
-    RoomRecord room;
-    room.entryLength = 1408;
-    room.roomId = 7;
-    room.attributes = 0x08;
-    room.name = u"大厅";
-    room.rollingMessage = u"hi";
-    room.rollingIntervalSeconds = 30;
-    room.reserved1404 = 1;
-    return room;
+    return sampleRoom(u"大厅");
 }
 
 TEST(PacketVectors, HelloIsTwentyEightBytesWithVersionSeven) {
@@ -158,6 +150,15 @@ TEST(PacketVectors, RoomListOfOneWholeEntry) {
     ASSERT_TRUE(list.ok());
     ASSERT_EQ(list->rooms.size(), 1u);
     EXPECT_EQ(list->rooms.at(7), sampleHall());
+}
+
+TEST(PacketVectors, CompressedPacketsOfCompressibleCommandsAreLeftToTheInflater) {
+    Bytes compressed = kRoomList;
+    compressed[6] = 1;
+    EXPECT_EQ(readPacket<RoomList>(compressed).error(), ReadError::Compressed);
+    Bytes answer = buildPacket(ChatterLeft{.roomId = 7, .chatterId = 9});
+    answer[6] = 1;
+    EXPECT_EQ(readPacket<ChatterLeft>(answer)->chatterId, 9u);  // others never look at the flag
 }
 
 TEST(PacketVectors, CompressibleCommandsReadTheirInflatedBodyAlone) {

@@ -1,6 +1,10 @@
 #pragma once
-// A chatter record with every field set, and its 132 bytes written out by hand.
+// Sample records for the command tests; the chatter record's 132 bytes are written out by hand.
+#include <string>
+#include <utility>
+
 #include "protocol/commands/chatter_record.h"
+#include "protocol/commands/room_record.h"
 #include "protocol/commands/test_bytes.h"
 
 namespace chat::test {
@@ -34,6 +38,19 @@ inline Bytes sampleChatterBytes() {
         {127, 0, 0, 1},                        // 124 IP, network byte order
         le32(0x40),                            // 128 role flags
     });
+}
+
+// A room as a whole 1408-byte entry of the room list carries it.
+inline RoomRecord sampleRoom(std::u16string name) {
+    RoomRecord room;
+    room.entryLength = 1408;
+    room.roomId = 7;
+    room.attributes = 0x08;
+    room.name = std::move(name);
+    room.rollingMessage = u"hi";
+    room.rollingIntervalSeconds = 30;
+    room.reserved1404 = 1;
+    return room;
 }
 
 }  // namespace chat::test
