@@ -7,8 +7,10 @@
 namespace chat {
 namespace {
 
+// A byte-order mark inside the text counts as a blank too, so that a name that starts with one
+// cannot be mistaken for the file's own mark when the file is read again.
 bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
+    return c == u' ' || c == u'\t' || c == u'\uFEFF';
 }
 
 std::u16string_view trimBlanks(std::u16string_view text) {
