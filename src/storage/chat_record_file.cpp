@@ -183,4 +183,17 @@ size_t ChatRecordFile::count(std::string_view accountFilter) const {
     return matching;
 }
 
+std::vector<StoredMessage> ChatRecordFile::messages(std::string_view accountFilter) const {
+    std::vector<StoredMessage> matching;
+    for (const auto& record : records_) {
+        const ChatRecordView view(record);
+        std::string account = view.account();
+        if (accountFilter.empty() || account == accountFilter) {
+            matching.push_back(StoredMessage{view.time(), std::move(account), view.nickname(),
+                                             view.style(), view.content()});
+        }
+    }
+    return matching;
+}
+
 }  // namespace chat

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "content/history_layout.h"
 #include "content/system_time.h"
 #include "content/text_style.h"
 
@@ -77,6 +78,9 @@ class ChatRecordFile {
 
     // All records for an empty filter, else those whose account equals it byte for byte.
     size_t count(std::string_view accountFilter) const;
+    // The records for the filter (as count takes it), oldest first, as the history view shows
+    // them; they refer to the records held here.
+    std::vector<StoredMessage> messages(std::string_view accountFilter) const;
     // Oldest first; each buffer is one record in file layout.
     const std::deque<std::vector<uint8_t>>& records() const { return records_; }
 

@@ -167,6 +167,11 @@ TEST_F(ChatRecordFileTest, AccountFilterComparesWholeAccounts) {
     EXPECT_EQ(store.count("alice"), 2u);
     EXPECT_EQ(store.count("ali"), 0u);
     EXPECT_EQ(store.count("ALICE"), 0u);
+    const auto messages = store.messages("alice");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].account, "alice");
+    EXPECT_EQ(messages[0].time, kTime);
+    EXPECT_EQ(store.messages("").size(), 4u);
 }
 
 TEST_F(ChatRecordFileTest, InterruptedSaveLeavesThePreviousFile) {
