@@ -25,6 +25,7 @@ constexpr size_t kWhisperOffset = 120;
 constexpr size_t kStyleOffset = 121;
 
 constexpr const char* kReadFailedText = "读文件失败";
+constexpr size_t kReadBufferSize = 1 << 18;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -88,6 +89,7 @@ void ChatRecordFile::load() {
     if (!file) {
         return;
     }
+    std::setvbuf(file.get(), nullptr, _IOFBF, kReadBufferSize);
     keepDamagedFile_ = true;  // until the whole file has been read
     keepDamagedFile_ = !readRecords(file.get());
 }
@@ -113,16 +115,17 @@ bool ChatRecordFile::readRecords(std::FILE* file) {
     }
     uint64_t remaining = static_cast<uint64_t>(size) - offset;
     while (remaining >= kRecordHeadSize) {
-        std::vector<uint8_t> record(kRecordHeadSize);
-        readExactly(file, record.data(), kRecordHeadSize);
-        const uint32_t length = loadLE<uint32_t>(record.data());
+        uint8_t head[kRecordHeadSize];
+        readExactly(file, head, sizeof head);
+        const uint32_t length = loadLE<uint32_t>(head);
         if (length <= kRecordHeadSize) {
             return false;  // what follows is not read, and the next save drops it
         }
         if (length > remaining) {  // truncated: fail without allocating what is not there
             throw tekna::FileIO::EFileIO(kReadFailedText, 0);
         }
-        record.resize(length);
+        std::vector<uint8_t> record(length);
+        std::memcpy(record.data(), head, sizeof head);
         readExactly(file, record.data() + kRecordHeadSize, length - kRecordHeadSize);
         records_.push_back(std::move(record));
         remaining -= length;
