@@ -1,6 +1,8 @@
 #include "content/chat_box_layout.h"
 
 #include <cstdio>
+#include <fstream>
+#include <system_error>
 
 #include "content/link_detection.h"
 #include "util/text_codec.h"
@@ -117,6 +119,21 @@ std::string emoticonFileName(int32_t number) {
     char name[24];
     std::snprintf(name, sizeof name, "%04d.gif", static_cast<int>(number));
     return name;
+}
+
+std::optional<std::vector<uint8_t>> readChatBoxPictureFile(const std::filesystem::path& path) {
+    constexpr uintmax_t kLimit = 0x4000000;
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size == 0 || size >= kLimit) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 bool bodyUsesOwnStyle(bool roomAllowsCustomStyles, uint32_t speakerRoles) {

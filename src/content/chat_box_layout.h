@@ -4,6 +4,7 @@
 // or without the link effect), pictures, emoticons, bitmap resources and paragraph indents.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
@@ -79,6 +80,10 @@ TextStyle systemLineStyle();
 uint32_t roleColour(uint32_t roles);
 // "0007.gif" for emoticon 7; numbers of five or more digits are written in full.
 std::string emoticonFileName(int32_t number);
+
+// The bytes of a picture file the box draws (an emoticon, a picture file of a stored message):
+// nothing when the file is missing, empty, unreadable or 64 MiB or larger.
+std::optional<std::vector<uint8_t>> readChatBoxPictureFile(const std::filesystem::path& path);
 
 struct SpeakerDetails {
     std::string account;            // GBK

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "content/chat_box_layout.h"
 #include "content/chat_box_ledger.h"
@@ -176,6 +180,21 @@ TEST(ChatBoxLayout, SystemLinesAndEmoticonFiles) {
     EXPECT_TRUE(isReservedStyle(systemLineStyle()));
     EXPECT_EQ(emoticonFileName(7), "0007.gif");
     EXPECT_EQ(emoticonFileName(12345), "12345.gif");
+}
+
+TEST(ChatBoxLayout, PictureFilesTheBoxDraws) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("chat_box_test_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "0007.gif", std::ios::binary) << "GIF89a";
+    std::ofstream(folder / "empty.gif", std::ios::binary).flush();
+    EXPECT_EQ(readChatBoxPictureFile(folder / "0007.gif"),
+              (std::vector<uint8_t>{'G', 'I', 'F', '8', '9', 'a'}));
+    EXPECT_EQ(readChatBoxPictureFile(folder / "empty.gif"), std::nullopt);
+    EXPECT_EQ(readChatBoxPictureFile(folder / "missing.gif"), std::nullopt);
+    std::filesystem::resize_file(folder / "empty.gif", 0x4000000);  // sparse: 64 MiB is too large
+    EXPECT_EQ(readChatBoxPictureFile(folder / "empty.gif"), std::nullopt);
+    std::filesystem::remove_all(folder);
 }
 
 std::vector<uint8_t> sectionBytes(uint32_t size, uint8_t kind,
