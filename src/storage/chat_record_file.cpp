@@ -170,7 +170,7 @@ void ChatRecordFile::addRecord(const SystemTime& time, std::string_view account,
         std::memcpy(record.data() + kRecordHeadSize, content.data(), content.size());
     }
     records_.push_back(std::move(record));
-    if (records_.size() > kMaxRecords) {
+    while (records_.size() > kMaxRecords) {  // a longer file from another writer is cut here
         records_.pop_front();
     }
 }

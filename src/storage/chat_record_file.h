@@ -71,8 +71,8 @@ class ChatRecordFile {
     // then stays as it was.
     void save();
 
-    // Appends a record (account cut to 63 bytes, nickname to 11 characters); the oldest goes
-    // when there would be more than kMaxRecords.
+    // Appends a record (account cut to 63 bytes, nickname to 11 characters); the oldest records
+    // go while there are more than kMaxRecords. Loading alone never drops records.
     void addRecord(const SystemTime& time, std::string_view account, std::u16string_view nickname,
                    bool whisperToMe, std::span<const uint8_t> content, const TextStyle& style);
 

@@ -156,6 +156,19 @@ TEST_F(ChatRecordFileTest, TheRecordAfterTheLimitDropsTheOldest) {
     EXPECT_EQ(store.count(""), 8191u);
     EXPECT_EQ(store.count("first"), 0u);
     EXPECT_EQ(ChatRecordView(store.records().back()).account(), "last");
+
+    // A longer file written elsewhere loads whole; the next addition brings it to the limit.
+    std::string longer = fileHeader("palv", 1, 8200, 272);
+    for (size_t i = 0; i < 8200; ++i) {
+        longer += record("x", 1);
+    }
+    writeFile(path(), longer);
+    ChatRecordFile loaded(7, path());
+    loaded.load();
+    EXPECT_EQ(loaded.count(""), 8200u);
+    loaded.addRecord(kTime, "new", u"", false, {}, TextStyle{});
+    EXPECT_EQ(loaded.count(""), 8191u);
+    EXPECT_EQ(ChatRecordView(loaded.records().back()).account(), "new");
 }
 
 TEST_F(ChatRecordFileTest, AccountFilterComparesWholeAccounts) {
