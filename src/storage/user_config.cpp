@@ -1,6 +1,7 @@
 #include "storage/user_config.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <system_error>
 
 #include "storage/quick_reply_list.h"
@@ -71,6 +72,9 @@ uint32_t normalisedSendKey(uint32_t stored) {
 
 UserConfig::UserConfig(std::filesystem::path folder, const SystemFontSource& fonts)
     : folder_(std::move(folder)), file_(folder_ / "config.ini") {
+    if (folder_.empty()) {
+        throw std::runtime_error("取配置文件夹失败！");
+    }
     std::error_code ignored;  // a folder that cannot be made shows up as failed writes
     std::filesystem::create_directories(folder_, ignored);
     loadTextStyle(fonts);

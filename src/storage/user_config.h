@@ -30,6 +30,8 @@ class UserConfig {
     static constexpr int32_t kMinChatBoxChars = 1024;
 
     // `folder` is the settings folder (the roaming "Palvern" folder); it is created if needed.
+    // An empty path (the application-data folder could not be found) raises std::runtime_error
+    // "取配置文件夹失败！".
     UserConfig(std::filesystem::path folder, const SystemFontSource& fonts);
     ~UserConfig();
     UserConfig(const UserConfig&) = delete;

@@ -8,6 +8,7 @@
 #include "content/chat_box_ledger.h"
 #include "content/history_layout.h"
 #include "content/link_detection.h"
+#include "content/repeated_system_line.h"
 
 namespace chat {
 namespace {
@@ -75,6 +76,19 @@ TEST(ChatBoxLedger, NicknameLinksLeadToTheirSpeaker) {
     EXPECT_EQ(ledger.messageWithNicknameAt(60, 70), std::nullopt);  // an address in a body
     EXPECT_EQ(ledger.messageWithNicknameAt(30, 35)->speakerId,
               0);  // the caller treats it as an address
+}
+
+TEST(RepeatedSystemLine, ShowsThreeTimesAndRestartsCleanly) {
+    RepeatedSystemLine line;
+    EXPECT_EQ(line.start(u"维护通知"), u"维护通知");
+    EXPECT_EQ(line.tick(), u"维护通知");
+    EXPECT_EQ(line.start(u"新通知"), u"新通知");  // the running repetition ends
+    EXPECT_EQ(line.tick(), u"新通知");
+    EXPECT_EQ(line.tick(), u"新通知");
+    EXPECT_FALSE(line.running());
+    EXPECT_EQ(line.tick(), std::nullopt);
+    EXPECT_EQ(line.start(u""), std::nullopt);
+    EXPECT_FALSE(line.running());
 }
 
 TEST(LinkDetection, SplitsPlainTextAndLinks) {

@@ -55,6 +55,15 @@ TEST_F(UserConfigTest, FirstStartUsesTheDefaults) {
     EXPECT_TRUE(config.blackList().empty());
 }
 
+TEST_F(UserConfigTest, NoSettingsFolder) {
+    try {
+        UserConfig config("", fonts);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "取配置文件夹失败！");
+    }
+}
+
 TEST_F(UserConfigTest, StockFontWhenThereIsNoIconTitleFont) {
     fonts.iconTitle.reset();
     UserConfig config(settings(), fonts);
