@@ -8,7 +8,7 @@
 
 namespace chat {
 
-int32_t leadingDecimal(std::u16string_view text) {
+int32_t profileNumber(std::u16string_view text) {
     size_t at = 0;
     while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) {
         ++at;
@@ -54,7 +54,7 @@ int32_t IniFile::readInt(std::u16string_view section, std::u16string_view key,
     if (!value || value->empty()) {
         return fallback;
     }
-    return leadingDecimal(*value);
+    return profileNumber(*value);
 }
 
 std::vector<std::u16string> IniFile::readKeyNames(std::u16string_view section,

@@ -45,6 +45,6 @@ class IniFile {
 };
 
 // The leading decimal number of a profile value, as readInt takes it.
-int32_t leadingDecimal(std::u16string_view text);
+int32_t profileNumber(std::u16string_view text);
 
 }  // namespace chat

@@ -237,7 +237,7 @@ void UserConfig::loadQuickReplies(const std::string& account, QuickReplyList& re
     const std::u16string section = quickReplySection(account);
     for (std::u16string& text : file_.readKeyNames(section, kQuickReplyKeyListUnits)) {
         const std::u16string value = file_.readString(section, text, u"", 64);
-        replies.add(std::move(text), static_cast<char>(leadingDecimal(value) & 0xFF));
+        replies.add(std::move(text), static_cast<char>(profileNumber(value) & 0xFF));
     }
 }
 

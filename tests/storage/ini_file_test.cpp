@@ -56,7 +56,7 @@ TEST_F(IniFileTest, ReadsWithTheProfileRules) {
     EXPECT_TRUE(ini.readKeyNames(u"absent", 1000).empty());
 }
 
-TEST(IniNumbers, LeadingDecimal) {
+TEST(IniNumbers, ProfileNumber) {
     struct Case {
         std::u16string text;
         int32_t value;
@@ -68,7 +68,7 @@ TEST(IniNumbers, LeadingDecimal) {
         {u"12 34", 12},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(leadingDecimal(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(profileNumber(c.text), c.value) << std::string(c.text.begin(), c.text.end());
     }
 }
 
