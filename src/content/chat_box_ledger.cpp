@@ -32,20 +32,23 @@ TrimResult ChatBoxLedger::record(const ChatBoxEntry& entry, int32_t maxChars) {
     characterCount_ += lengthOf(entry.start, entry.end);
 
     TrimResult result;
+    removals_.clear();
     while (characterCount_ >= maxChars && !entries_.empty()) {
         const ChatBoxEntry oldest = current(entries_.front());
         const int32_t length = lengthOf(oldest.start, oldest.end);
-        result.removals.push_back(TextRange{oldest.start, oldest.end});
+        removals_.push_back(TextRange{oldest.start, oldest.end});
         result.removedLength += length;
         characterCount_ -= length;
         base_ += length;
         entries_.pop_front();
     }
+    result.removals = removals_;
     return result;
 }
 
 void ChatBoxLedger::clear() {
     entries_.clear();
+    removals_.clear();
     base_ = 0;
     characterCount_ = 0;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace chat {
@@ -32,7 +33,8 @@ struct TextRange {
 
 struct TrimResult {
     // The ranges to delete, in this order, each in the positions current when it is deleted.
-    std::vector<TextRange> removals;
+    // Valid until the ledger records or clears again.
+    std::span<const TextRange> removals;
     int32_t removedLength = 0;
 
     // A selection taken before the trim, moved back by the removed length (not below 0).
@@ -68,6 +70,7 @@ class ChatBoxLedger {
     ChatBoxEntry current(const Stored& stored) const;
 
     std::deque<Stored> entries_;
+    std::vector<TextRange> removals_;  // of the last record; reused so trimming does not allocate
     int64_t base_ = 0;
     int32_t characterCount_ = 0;
 };

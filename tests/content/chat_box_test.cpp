@@ -13,15 +13,24 @@
 namespace chat {
 namespace {
 
+// What one recording asked the box to do, copied out of the ledger.
+struct Trim {
+    std::vector<TextRange> removals;
+    TrimResult result;
+};
+
 // Records messages of the given lengths back to back, as a box would show them.
-std::vector<TrimResult> recordAll(ChatBoxLedger& ledger, const std::vector<int32_t>& lengths,
-                                  int32_t maxChars) {
-    std::vector<TrimResult> results;
+std::vector<Trim> recordAll(ChatBoxLedger& ledger, const std::vector<int32_t>& lengths,
+                            int32_t maxChars) {
+    std::vector<Trim> trims;
     for (const int32_t length : lengths) {
         const int32_t start = ledger.empty() ? 0 : ledger.entry(ledger.size() - 1).end;
-        results.push_back(ledger.record({1, start, start + length, 0}, maxChars));
+        TrimResult result = ledger.record({1, start, start + length, 0}, maxChars);
+        std::vector<TextRange> removals(result.removals.begin(), result.removals.end());
+        result.removals = {};  // refers into the ledger
+        trims.push_back({std::move(removals), result});
     }
-    return results;
+    return trims;
 }
 
 TEST(ChatBoxLedger, TrimsWholeMessagesFromTheTop) {
@@ -30,15 +39,15 @@ TEST(ChatBoxLedger, TrimsWholeMessagesFromTheTop) {
     EXPECT_TRUE(results[0].removals.empty());
     EXPECT_TRUE(results[1].removals.empty());
     EXPECT_EQ(results[2].removals, (std::vector<TextRange>{{0, 400}}));
-    EXPECT_EQ(results[2].removedLength, 400);
+    EXPECT_EQ(results[2].result.removedLength, 400);
     EXPECT_EQ(ledger.characterCount(), 700);
     ASSERT_EQ(ledger.size(), 2u);
     EXPECT_EQ(ledger.entry(0), (ChatBoxEntry{1, 0, 400, 0}));
     EXPECT_EQ(ledger.entry(1), (ChatBoxEntry{1, 400, 700, 0}));
 
     // The selection moves back with the text; what was removed collapses to the top.
-    EXPECT_EQ(results[2].shift({500, 650}), (TextRange{100, 250}));
-    EXPECT_EQ(results[2].shift({100, 450}), (TextRange{0, 50}));
+    EXPECT_EQ(results[2].result.shift({500, 650}), (TextRange{100, 250}));
+    EXPECT_EQ(results[2].result.shift({100, 450}), (TextRange{0, 50}));
 }
 
 TEST(ChatBoxLedger, SeveralMessagesMayGoAtOnce) {
