@@ -1,5 +1,6 @@
 #include "content/link_detection.h"
 
+#include <algorithm>
 #include <array>
 
 namespace chat {
