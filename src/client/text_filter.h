@@ -25,6 +25,14 @@ class TextFilter {
     // Removes every word (before a new list is loaded).
     void clearKeywords();
     void addKeyword(std::u16string_view word);
+    // Replaces every word by `words` (any range of UTF-16 strings, such as a received word set).
+    template <typename Words>
+    void replaceKeywords(const Words& words) {
+        clearKeywords();
+        for (const auto& word : words) {
+            addKeyword(word);
+        }
+    }
     // True when `text` contains one of the words; always false while the filter has none.
     bool isRestricted(std::u16string_view text) const;
     bool hasKeywords() const { return wordCount_ > 0; }

@@ -78,12 +78,23 @@ void Worker::closeSocket() {
     }
 }
 
+// A posted event reaches the window only while its worker still exists and has not been
+// stopped: the window thread may have replaced or dropped the worker in the meantime.
+void Worker::postToWindow(std::function<void(WorkerEvents&)> call) {
+    loop_->post([self = weak_from_this(), events = events_, call = std::move(call)] {
+        const auto alive = self.lock();
+        if (alive && !static_cast<const Worker&>(*alive).stopRequested()) {
+            call(*events);
+        }
+    });
+}
+
 void Worker::postEvent(uint32_t event) {
-    loop_->post([events = events_, event] { events->onWorkerEvent(event); });
+    postToWindow([event](WorkerEvents& events) { events.onWorkerEvent(event); });
 }
 
 void Worker::postSetupFailure(std::string_view text) {
-    loop_->post([events = events_, text] { events->onSocketSetupFailed(text); });
+    postToWindow([text](WorkerEvents& events) { events.onSocketSetupFailed(text); });
 }
 
 void Worker::run() {
@@ -194,8 +205,10 @@ void Worker::waitForData() {
             postEvent(WorkerEvent::kConnectionLost);
             return;
         }
-        const bool keepWaiting = loop_->send(
-            [events = events_] { return events->onWorkerEvent(WorkerEvent::kDataReadable); });
+        // This thread (and so the worker) waits inside send() until the call has run.
+        const bool keepWaiting = loop_->send([this] {
+            return !stopRequested() && events_->onWorkerEvent(WorkerEvent::kDataReadable);
+        });
         if (!keepWaiting) {
             return;
         }

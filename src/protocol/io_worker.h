@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -115,6 +116,7 @@ class Worker : public tekna::Thread {
     bool pauseUnlessStopped(std::chrono::milliseconds duration);
     void drainWakes();
     void closeSocket();
+    void postToWindow(std::function<void(WorkerEvents&)> call);
     void postEvent(uint32_t event);
     void postSetupFailure(std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ struct MenuCase {
     bool isPrivate;          // chatter menu only
     std::string expected;
 };
+
+void PrintTo(const MenuCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AdminMenuCases : public ::testing::TestWithParam<MenuCase> {};
 
@@ -157,6 +162,10 @@ struct RecheckCase {
     uint32_t liveLevel;
     bool allowed;
 };
+
+void PrintTo(const RecheckCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RecheckCases : public ::testing::TestWithParam<RecheckCase> {};
 

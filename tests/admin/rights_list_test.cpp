@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct ReadCase {
     std::vector<uint8_t> bytes;
     std::map<int32_t, std::set<int32_t>> expected;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RightsListReadCases : public ::testing::TestWithParam<ReadCase> {};
 

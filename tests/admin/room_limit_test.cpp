@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,10 @@ struct ListCase {
     std::vector<int32_t> rooms;  // rooms in the list afterwards
     bool streamOk;
 };
+
+void PrintTo(const ListCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RoomLimitListReadCases : public ::testing::TestWithParam<ListCase> {};
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,10 @@ struct FilterCase {
     std::u16string text;
     bool restricted;
 };
+
+void PrintTo(const FilterCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TextFilterCases : public ::testing::TestWithParam<FilterCase> {};
 
@@ -62,6 +68,10 @@ TEST(TextFilter, ClearingRemovesEveryWordAndLaterWordsApply) {
     EXPECT_TRUE(filter.isRestricted(u"brand new"));
     filter.addKeyword(u"word");  // added after a test: the next test sees it
     EXPECT_TRUE(filter.isRestricted(u"an old word"));
+
+    filter.replaceKeywords(std::set<std::u16string>{u"其他"});
+    EXPECT_FALSE(filter.isRestricted(u"brand new word"));
+    EXPECT_TRUE(filter.isRestricted(u"其他的"));
 }
 
 // Random words and texts over a small alphabet, so that overlaps and failure paths are frequent,

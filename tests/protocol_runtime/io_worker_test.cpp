@@ -34,6 +34,15 @@ class WorkerTest : public ::testing::Test {
         ASSERT_TRUE(IoServer::startWorker(worker_, std::move(addresses), loop_, events_, timeouts));
     }
 
+    // Starts the worker on `addresses` and waits until `server` has accepted it and the window
+    // thread has heard of the connection.
+    void startConnected(Peer& server, std::vector<sockaddr_in> addresses,
+                        IoServer::WorkerTimeouts timeouts = fastTimeouts()) {
+        start(std::move(addresses), timeouts);
+        ASSERT_TRUE(server.accept());
+        ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    }
+
     std::shared_ptr<TestLoop> loop_ = std::make_shared<TestLoop>();
     std::shared_ptr<RecordingEvents> events_ = std::make_shared<RecordingEvents>();
     std::shared_ptr<Worker> worker_;
@@ -63,18 +72,15 @@ TEST_F(WorkerTest, RefusedAddressIsFollowedByTheNext) {
     // A pause after the refusal would be noticed: it is longer than the hang guard.
     auto timeouts = fastTimeouts();
     timeouts.pauseAfterFailedConnect = 60s;
-    start({refusing.address(), server.address()}, timeouts);
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(
+        startConnected(server, {refusing.address(), server.address()}, timeouts));
     EXPECT_EQ(events_->events(), (std::vector<uint32_t>{Event::kConnected}));
 }
 
 TEST_F(WorkerTest, AddressThatDoesNotAnswerTimesOutAndTheNextIsTried) {
     Peer silent("127.0.0.4", Peer::Mode::FullBacklog);
     Peer server("127.0.0.5", Peer::Mode::Listening);
-    start({silent.address(), server.address()});
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {silent.address(), server.address()}));
 }
 
 TEST_F(WorkerTest, StopDuringTheConnectWaitEndsWithoutAnEvent) {
@@ -111,9 +117,7 @@ TEST_F(WorkerTest, StopWhileWaitingForDataEndsWithoutFurtherEvents) {
     Peer server("127.0.0.7", Peer::Mode::Listening);
     auto timeouts = fastTimeouts();
     timeouts.read = 60s;
-    start({server.address()}, timeouts);
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {server.address()}, timeouts));
     EXPECT_TRUE(IoServer::stopWorker(worker_));
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(events_->events(), (std::vector<uint32_t>{Event::kConnected}));
@@ -132,9 +136,7 @@ TEST_F(WorkerTest, ReadRequestRunsOnTheWindowThreadAndItsAnswerIsAwaited) {
     };
     auto timeouts = fastTimeouts();
     timeouts.reconnectPause = 60s;
-    start({server.address()}, timeouts);
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {server.address()}, timeouts));
     ASSERT_EQ(::send(server.accepted(), "hello", 5, 0), 5);
     ASSERT_TRUE(events_->waitFor(Event::kDataReadable));
     ASSERT_EQ(::send(server.accepted(), " world", 6, 0), 6);
@@ -161,9 +163,7 @@ std::vector<uint8_t> numberedBytes(size_t size) {
 
 TEST_F(WorkerTest, SendThatWouldBlockDeliversEveryByteInOrder) {
     Peer server("127.0.0.9", Peer::Mode::Listening);
-    start({server.address()});
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {server.address()}));
 
     const auto packet = numberedBytes(8 << 20);  // more than both socket buffers hold
     std::vector<uint8_t> arrived;
@@ -187,9 +187,7 @@ TEST_F(WorkerTest, SendThatWouldBlockDeliversEveryByteInOrder) {
 
 TEST_F(WorkerTest, SendThatKeepsBlockingIsLoggedAndClosesTheSocket) {
     Peer server("127.0.0.10", Peer::Mode::Listening);
-    start({server.address()});
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {server.address()}));
 
     RecordingLog log;
     worker_->send(numberedBytes(64 << 20), &log);  // the server never reads
@@ -203,9 +201,7 @@ TEST_F(WorkerTest, SendThatKeepsBlockingIsLoggedAndClosesTheSocket) {
 
 TEST_F(WorkerTest, ReadFailureIsLoggedAndClosesTheSocket) {
     Peer server("127.0.0.11", Peer::Mode::Listening);
-    start({server.address()});
-    ASSERT_TRUE(server.accept());
-    ASSERT_TRUE(events_->waitFor(Event::kConnected));
+    ASSERT_NO_FATAL_FAILURE(startConnected(server, {server.address()}));
 
     RecordingLog log;
     EXPECT_FALSE(worker_->readFailed(104, &log));
