@@ -9,7 +9,7 @@ constexpr size_t kUnitCount = 0x10000;
 constexpr uint32_t kPairBits = 19;  // 64 KiB of bits
 }  // namespace
 
-TextFilter::TextFilter() {
+TextFilter::TextFilter() : symbolOfFolded_(kUnitCount, 0), symbolOfUnit_(kUnitCount, 0) {
     clearKeywords();
 }
 
@@ -23,8 +23,24 @@ char16_t TextFilter::fold(char16_t unit) {
     return unit;
 }
 
+template <typename Visit>
+void TextFilter::forEachUnitFoldingTo(char16_t folded, Visit visit) {
+    visit(folded);
+    if (folded >= u'a' && folded <= u'z') {
+        visit(static_cast<char16_t>(folded - u'a' + u'A'));
+        visit(static_cast<char16_t>(folded - u'a' + 0xFF21));  // full-width capital
+    }
+    if (folded >= 0x21 && folded <= 0x7E) {
+        visit(static_cast<char16_t>(folded - 0x21 + 0xFF01));
+    }
+}
+
+// The unit tables are not refilled whole: only the entries of the units in use are reset.
 void TextFilter::clearKeywords() {
-    symbolOfFolded_.assign(kUnitCount, 0);
+    for (const char16_t folded : foldedUnits_) {
+        symbolOfFolded_[folded] = 0;
+    }
+    foldedUnits_.clear();
     symbolCount_ = 0;
     trie_.assign(1, TrieNode{});
     wordCount_ = 0;
@@ -40,6 +56,7 @@ void TextFilter::addKeyword(std::u16string_view word) {
         Symbol& symbol = symbolOfFolded_[fold(unit)];
         if (symbol == 0) {
             symbol = ++symbolCount_;
+            foldedUnits_.push_back(fold(unit));
         }
         auto& children = trie_[node].children;
         const auto at = std::lower_bound(children.begin(), children.end(), symbol,
@@ -98,10 +115,14 @@ void TextFilter::compile() const {
             }
         }
     }
-    symbolOfUnit_.resize(kUnitCount);
-    for (size_t unit = 0; unit < kUnitCount; ++unit) {
-        const Symbol symbol = symbolOfFolded_[fold(static_cast<char16_t>(unit))];
-        symbolOfUnit_[unit] = symbol | ((rootNext_[symbol] & kMatch) ? kOneUnitWord : 0);
+    for (const char16_t folded : unitsInTable_) {
+        forEachUnitFoldingTo(folded, [&](char16_t unit) { symbolOfUnit_[unit] = 0; });
+    }
+    unitsInTable_ = foldedUnits_;
+    for (const char16_t folded : foldedUnits_) {
+        const Symbol symbol = symbolOfFolded_[folded];
+        const uint32_t entry = symbol | ((rootNext_[symbol] & kMatch) ? kOneUnitWord : 0);
+        forEachUnitFoldingTo(folded, [&](char16_t unit) { symbolOfUnit_[unit] = entry; });
     }
     lastShallowState_ = static_cast<StateId>(states_[0].edgeCount);
     openingPairs_.assign((size_t{1} << kPairBits) / 64, 0);

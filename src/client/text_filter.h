@@ -50,11 +50,15 @@ class TextFilter {
     };
 
     void compile() const;
+    // Calls `visit` with every unit whose folded form is `folded` (itself included).
+    template <typename Visit>
+    static void forEachUnitFoldingTo(char16_t folded, Visit visit);
     static uint32_t pairBit(Symbol first, Symbol second);
     StateId next(StateId state, Symbol symbol) const;
 
     // Built by addKeyword.
     std::vector<Symbol> symbolOfFolded_;  // folded unit -> symbol
+    std::vector<char16_t> foldedUnits_;   // the folded units that have a symbol
     Symbol symbolCount_ = 0;
     std::vector<TrieNode> trie_;
     size_t wordCount_ = 0;
@@ -77,7 +81,8 @@ class TextFilter {
     // Any unit -> symbol of its folded form, with kOneUnitWord when that unit alone is a word.
     static constexpr uint32_t kOneUnitWord = 0x10000u;
     mutable std::vector<uint32_t> symbolOfUnit_;
-    mutable std::vector<StateId> rootNext_;  // symbol -> state, for the root
+    mutable std::vector<char16_t> unitsInTable_;  // the folded units set in symbolOfUnit_
+    mutable std::vector<StateId> rootNext_;       // symbol -> state, for the root
     mutable std::vector<State> states_;
     mutable std::vector<Edge> edges_;  // each state's edges together, sorted by symbol
     // States up to this id are the root and its children (depth 0 or 1).
