@@ -167,6 +167,11 @@ bool Worker::createSocket() {
 }
 
 Worker::AttemptResult Worker::connectTo(const sockaddr_in& address) {
+    // 0.0.0.0 stands for a host name that could not be resolved. Some systems would connect it
+    // to this machine; it must fail instead.
+    if (address.sin_addr.s_addr == htonl(INADDR_ANY)) {
+        return AttemptResult::Refused;
+    }
     const int fd = socket_.load();
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         return AttemptResult::Connected;

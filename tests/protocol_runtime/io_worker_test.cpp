@@ -66,14 +66,15 @@ TEST_F(WorkerTest, EveryAddressRefusedReportsNoServer) {
     EXPECT_EQ(events_->events(), (std::vector<uint32_t>{Event::kNoServerReachable}));
 }
 
-TEST_F(WorkerTest, RefusedAddressIsFollowedByTheNext) {
+TEST_F(WorkerTest, RefusedOrUnresolvedAddressIsFollowedByTheNext) {
     Peer refusing("127.0.0.2", Peer::Mode::Refusing);
     Peer server("127.0.0.3", Peer::Mode::Listening);
-    // A pause after the refusal would be noticed: it is longer than the hang guard.
+    // A pause after a refusal would be noticed: it is longer than the hang guard.
     auto timeouts = fastTimeouts();
     timeouts.pauseAfterFailedConnect = 60s;
+    const sockaddr_in unresolved = address("0.0.0.0", 7088);
     ASSERT_NO_FATAL_FAILURE(
-        startConnected(server, {refusing.address(), server.address()}, timeouts));
+        startConnected(server, {unresolved, refusing.address(), server.address()}, timeouts));
     EXPECT_EQ(events_->events(), (std::vector<uint32_t>{Event::kConnected}));
 }
 
