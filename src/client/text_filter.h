@@ -12,6 +12,10 @@
 //     (so "ＡＢＣ" and "ａｂｃ" are caught by "abc" too).
 // Nothing else is folded: Chinese characters, other letters and surrogate pairs match unit for
 // unit. Empty words are ignored (they would otherwise match every text).
+//
+// A filter compiles its automaton at the first test after a change, so even testing (a const
+// operation) must not run on two threads at once; the chat client uses its filters on the window
+// thread only.
 #include <cstdint>
 #include <string_view>
 #include <vector>
