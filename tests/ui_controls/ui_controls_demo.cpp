@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
 
     window.setGeometry(140, 100, 640, 440);
     window.show();
+    window.activateWindow();
 
     chat::CDlgModalPrompt prompt(&window, QStringLiteral("正在连接服务器，请稍候..."), true);
     QTimer::singleShot(0, [&] { prompt.show(); });
