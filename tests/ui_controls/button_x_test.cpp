@@ -1,7 +1,5 @@
 #include "ui/controls/button_x.h"
 
-#include <QApplication>
-#include <QEnterEvent>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,7 +8,7 @@
 
 #include <vector>
 
-#include "widget_pixels.h"
+#include "widget_test_support.h"
 
 namespace chat {
 namespace {
@@ -26,14 +24,6 @@ class CButtonXTest : public ::testing::Test {
         button_->setGeometry(10, 10, 80, 26);
         parent_.resize(120, 60);
         parent_.show();
-    }
-    void enter() {
-        QEnterEvent event(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-        QApplication::sendEvent(button_, &event);
-    }
-    void leave() {
-        QEvent event(QEvent::Leave);
-        QApplication::sendEvent(button_, &event);
     }
     QColor skinFill(Image image) {
         return QPixmap(QString::fromLatin1(vexa::CButtonX::kDefaultSkin))
@@ -59,11 +49,11 @@ TEST_F(CButtonXTest, FollowsThePointerAndTheLeftButton) {
         {{Step::Enter, Step::Press, Step::Leave}, Image::Normal},
     };
     for (const Case& c : cases) {
-        leave();
+        test::sendLeave(button_);
         for (const Step step : c.steps) {
             switch (step) {
                 case Step::Enter:
-                    enter();
+                    test::sendEnter(button_);
                     break;
                 case Step::Press:
                     QTest::mousePress(button_, Qt::LeftButton);
@@ -72,7 +62,7 @@ TEST_F(CButtonXTest, FollowsThePointerAndTheLeftButton) {
                     QTest::mouseRelease(button_, Qt::LeftButton);
                     break;
                 case Step::Leave:
-                    leave();
+                    test::sendLeave(button_);
                     break;
             }
         }
@@ -96,7 +86,7 @@ TEST_F(CButtonXTest, DisabledButtonDrawsGreyTextAndDoesNotTurnHot) {
     EXPECT_TRUE(
         test::anyPixel(test::render(*button_), [](QColor c) { return c.lightness() < 60; }));
     button_->setEnabled(false);
-    enter();
+    test::sendEnter(button_);
     EXPECT_EQ(button_->currentImage(), Image::Normal);
     EXPECT_EQ(button_->textColour(), QColor(192, 192, 192));
     EXPECT_FALSE(

@@ -9,7 +9,7 @@
 
 #include "ui/controls/hyper_link_ctrl.h"
 #include "ui/prompts/qt_prompt_port.h"
-#include "widget_pixels.h"
+#include "widget_test_support.h"
 
 namespace chat {
 namespace {

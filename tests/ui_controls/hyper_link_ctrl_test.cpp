@@ -1,13 +1,11 @@
 #include "ui/controls/hyper_link_ctrl.h"
 
-#include <QApplication>
-#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "widget_pixels.h"
+#include "widget_test_support.h"
 
 namespace chat {
 namespace {
@@ -25,14 +23,6 @@ class HyperLinkCtrlTest : public ::testing::Test {
         link_->resize(link_->sizeHint());
         parent_.show();
     }
-    void enter() {
-        QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-        QApplication::sendEvent(link_, &event);
-    }
-    void leave() {
-        QEvent event(QEvent::Leave);
-        QApplication::sendEvent(link_, &event);
-    }
 };
 
 TEST_F(HyperLinkCtrlTest, DrawsBlueUnderlinedTextWithTheHandCursor) {
@@ -45,10 +35,10 @@ TEST_F(HyperLinkCtrlTest, DrawsBlueUnderlinedTextWithTheHandCursor) {
 }
 
 TEST_F(HyperLinkCtrlTest, TurnsRedWhilePointedAtAndBackOnLeaving) {
-    enter();
+    test::sendEnter(link_);
     EXPECT_TRUE(link_->isHovered());
     EXPECT_TRUE(hasColour(render(*link_), QColor(255, 0, 0)));
-    leave();
+    test::sendLeave(link_);
     EXPECT_FALSE(link_->isHovered());
     const QImage shown = render(*link_);
     EXPECT_TRUE(hasColour(shown, QColor(0, 0, 255)));
@@ -59,7 +49,7 @@ TEST_F(HyperLinkCtrlTest, OwnColoursReplaceTheDefaults) {
     link_->setNormalColour(QColor(0, 128, 0));
     link_->setHoverColour(QColor(128, 0, 128));
     EXPECT_TRUE(hasColour(render(*link_), QColor(0, 128, 0)));
-    enter();
+    test::sendEnter(link_);
     EXPECT_TRUE(hasColour(render(*link_), QColor(128, 0, 128)));
 }
 

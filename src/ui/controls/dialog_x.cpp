@@ -65,7 +65,7 @@ bool CDialogX::isCaptionButton(Hit hit) {
 }
 
 bool CDialogX::isSizingEdge(Hit hit) {
-    return !isCaptionButton(hit) && hit != Hit::Client && hit != Hit::Caption;
+    return edgesOf(hit) != Qt::Edges();
 }
 
 QRect CDialogX::captionButtonRect(Hit button) const {
@@ -177,22 +177,42 @@ QRegion CDialogX::cornerCutRegion(QSize size) {
     return region;
 }
 
+Qt::Edges CDialogX::edgesOf(Hit hit) {
+    switch (hit) {
+        case Hit::Left:
+            return Qt::LeftEdge;
+        case Hit::Right:
+            return Qt::RightEdge;
+        case Hit::Top:
+            return Qt::TopEdge;
+        case Hit::Bottom:
+            return Qt::BottomEdge;
+        case Hit::TopLeft:
+            return Qt::TopEdge | Qt::LeftEdge;
+        case Hit::TopRight:
+            return Qt::TopEdge | Qt::RightEdge;
+        case Hit::BottomLeft:
+            return Qt::BottomEdge | Qt::LeftEdge;
+        case Hit::BottomRight:
+            return Qt::BottomEdge | Qt::RightEdge;
+        default:
+            return {};
+    }
+}
+
 QRect CDialogX::resizedGeometry(const QRect& start, Hit edge, QPoint delta, QSize minimum) {
     QRect r = start;
-    const bool left = edge == Hit::Left || edge == Hit::TopLeft || edge == Hit::BottomLeft;
-    const bool right = edge == Hit::Right || edge == Hit::TopRight || edge == Hit::BottomRight;
-    const bool top = edge == Hit::Top || edge == Hit::TopLeft || edge == Hit::TopRight;
-    const bool bottom = edge == Hit::Bottom || edge == Hit::BottomLeft || edge == Hit::BottomRight;
-    if (left) {
+    const Qt::Edges edges = edgesOf(edge);
+    if (edges & Qt::LeftEdge) {
         r.setLeft(std::min(start.left() + delta.x(), start.right() + 1 - minimum.width()));
     }
-    if (right) {
+    if (edges & Qt::RightEdge) {
         r.setRight(std::max(start.right() + delta.x(), start.left() + minimum.width() - 1));
     }
-    if (top) {
+    if (edges & Qt::TopEdge) {
         r.setTop(std::min(start.top() + delta.y(), start.bottom() + 1 - minimum.height()));
     }
-    if (bottom) {
+    if (edges & Qt::BottomEdge) {
         r.setBottom(std::max(start.bottom() + delta.y(), start.top() + minimum.height() - 1));
     }
     return r;
@@ -236,22 +256,8 @@ void CDialogX::act(Hit button) {
 void CDialogX::startDrag(Hit edge, QPoint globalPosition) {
     QWindow* handle = windowHandle();
     const bool systemTookIt =
-        handle != nullptr && (edge == Hit::Caption ? handle->startSystemMove() : [&] {
-            Qt::Edges edges;
-            if (edge == Hit::Left || edge == Hit::TopLeft || edge == Hit::BottomLeft) {
-                edges |= Qt::LeftEdge;
-            }
-            if (edge == Hit::Right || edge == Hit::TopRight || edge == Hit::BottomRight) {
-                edges |= Qt::RightEdge;
-            }
-            if (edge == Hit::Top || edge == Hit::TopLeft || edge == Hit::TopRight) {
-                edges |= Qt::TopEdge;
-            }
-            if (edge == Hit::Bottom || edge == Hit::BottomLeft || edge == Hit::BottomRight) {
-                edges |= Qt::BottomEdge;
-            }
-            return handle->startSystemResize(edges);
-        }());
+        handle != nullptr && (edge == Hit::Caption ? handle->startSystemMove()
+                                                   : handle->startSystemResize(edgesOf(edge)));
     drag_ = systemTookIt ? Drag{} : Drag{edge, globalPosition, geometry()};
 }
 

@@ -126,6 +126,7 @@ class CDialogX : public QWidget {
 
     static bool isCaptionButton(Hit hit);
     static bool isSizingEdge(Hit hit);
+    static Qt::Edges edgesOf(Hit hit);
     const QPixmap& buttonImage(Hit button) const;
     void setButtonStates(Hit hot, Hit pressed);
     void act(Hit button);

@@ -1,12 +1,26 @@
 #pragma once
-// Looks at what a widget draws.
+// Pointer events sent straight to a widget, and a look at what a widget draws.
+#include <QApplication>
 #include <QColor>
+#include <QEnterEvent>
 #include <QImage>
 #include <QWidget>
 
+#include <cstdlib>
 #include <functional>
 
 namespace chat::test {
+
+inline void sendEnter(QWidget* widget) {
+    const QPointF inside(2, 2);
+    QEnterEvent event(inside, inside, widget->mapToGlobal(inside));
+    QApplication::sendEvent(widget, &event);
+}
+
+inline void sendLeave(QWidget* widget) {
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(widget, &event);
+}
 
 inline QImage render(QWidget& widget) {
     return widget.grab().toImage();
