@@ -83,6 +83,10 @@ TEST_F(CDialogXTest, MaximiseFillsTheAvailableAreaAndRestoreReturns) {
     // Maximised: no sizing edges, and the caption no longer moves the window.
     EXPECT_EQ(window->hitTest({0, 0}), Hit::Client);
     EXPECT_EQ(window->hitTest({200, 10}), Hit::Client);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, {200, 12});
+    QTest::mouseMove(window.get(), {260, 60});
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, {260, 60});
+    EXPECT_EQ(window->geometry(), window->screen()->availableGeometry());
 
     QTest::mouseClick(window.get(), Qt::LeftButton, {},
                       centre(window->captionButtonRect(Hit::Maximise)));

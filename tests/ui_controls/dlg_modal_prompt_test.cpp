@@ -141,5 +141,18 @@ TEST_F(CDlgModalPromptTest, PortShowsTheUtf8TextAndEndsOnCloseAll) {
               PromptPort::kClosedByCloseAll);
 }
 
+TEST_F(CDlgModalPromptTest, PortSurvivesTheOwnerGoingAwayAfterCloseAll) {
+    auto* owner = new QWidget;
+    owner->show();
+    QtPromptPort port(owner);
+    whileOpen([&] {
+        // The fatal-error path: close every prompt, then destroy the main window.
+        port.closeAllPrompts();
+        delete owner;
+    });
+    EXPECT_EQ(port.showModalPrompt("正在等待服务器响应，请稍候……", false),
+              PromptPort::kClosedByCloseAll);
+}
+
 }  // namespace
 }  // namespace chat
