@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "content/message_parser.h"
-#include "content/system_time.h"
+#include "protocol/commands/system_time.h"
 #include "content/text_style.h"
 
 namespace chat {
