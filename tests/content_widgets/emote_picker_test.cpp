@@ -238,6 +238,13 @@ TEST_F(PickerWindowTest, ReadsTheFolderOnlyOnFirstOpening) {
     EXPECT_EQ(picker.emoticonFiles().front(), "0001.gif");
 }
 
+TEST(EmotePicker, OneSharedPickerServesTheProcessFromTheFolderBesideTheProgram) {
+    EmotePicker& shared = EmotePicker::shared();
+    EXPECT_EQ(&EmotePicker::shared(), &shared);
+    EXPECT_EQ(defaultEmoteFolder(), QCoreApplication::applicationDirPath() + "/emote");
+    EXPECT_FALSE(shared.isVisible());
+}
+
 TEST(EmoteSet, ShipsAtLeast36NumberedSmallGifsThatDecode) {
     const QStringList files = listEmoticonFiles(CHAT_EMOTE_SOURCE_FOLDER);
     ASSERT_GE(files.size(), EmotePicker::kMostEmoticons);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileDialog>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -177,6 +181,16 @@ TEST_F(EmbeddingTest, AnimatesShownPicturesAndStopsThoseThatLeaveTheDocument) {
     PictureObject* picture = objects().at(0).picture;
     ASSERT_TRUE(QTest::qWaitFor([&] { return picture->isAnimationRunning(); }, 2000))
         << "drawing the picture starts its animation";
+    const QRectF area = DocumentPictures::of(*edit.document()).objectRect(2);
+    QSignalSpy repaints(edit.document()->documentLayout(), &QAbstractTextDocumentLayout::update);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::any_of(repaints.begin(), repaints.end(), [&](const QList<QVariant>& args) {
+                return args[0].toRectF() == area;
+            });
+        },
+        2000))
+        << "each new frame repaints the picture's area";
 
     QTextCursor cursor(edit.document());
     cursor.setPosition(2);
