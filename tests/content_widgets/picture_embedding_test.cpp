@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,12 +122,20 @@ TEST_F(EmbeddingTest, EmbedsWholePictureFilesOfAllowedSizeInTheLocalMode) {
         file.write(bytes);
         return file.fileName();
     };
+    // PNG readers stop at the picture's end, so zeros after it keep the file a picture.
+    const auto padded = [&](const QString& name, qint64 size) {
+        const QString path = write(name, png);
+        EXPECT_TRUE(QFile::resize(path, size));
+        return path;
+    };
     const struct {
         const char* name;
         QString path;
         bool embeds;
     } cases[] = {
         {"picture", write("p.png", png), true},
+        {"just below 64 MiB", padded("below.png", kPictureFileSizeLimit - 1), true},
+        {"64 MiB", padded("limit.png", kPictureFileSizeLimit), false},
         {"empty file", write("empty.gif", {}), false},
         {"not a picture", write("text.gif", "hello"), false},
         {"missing file", folder.filePath("missing.gif"), false},
@@ -140,7 +149,8 @@ TEST_F(EmbeddingTest, EmbedsWholePictureFilesOfAllowedSizeInTheLocalMode) {
         ASSERT_EQ(found.size(), before + (c.embeds ? 1 : 0));
         if (c.embeds) {
             const PictureObject* picture = found.back().picture;
-            EXPECT_EQ(picture->pictureBytes(), png);
+            EXPECT_EQ(picture->pictureBytes().size(), QFileInfo(c.path).size());
+            EXPECT_TRUE(picture->pictureBytes().startsWith(png));
             EXPECT_EQ(picture->mode(), kPictureModeLocal);
         }
     }

@@ -77,16 +77,19 @@ bool embedPictureBytes(QTextEdit& edit, const QByteArray& bytes, int mode) {
 }
 
 bool embedPictureFile(QTextCursor& cursor, const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0 || info.size() >= kPictureFileSizeLimit) {
+    if (!QFileInfo(path).isFile()) {
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty() || bytes.size() >= kPictureFileSizeLimit) {
+    const qint64 size = file.size();
+    if (size <= 0 || size >= kPictureFileSizeLimit) {
+        return false;
+    }
+    const QByteArray bytes = file.read(size);
+    if (bytes.size() != size) {
         return false;
     }
     return embedPictureBytes(cursor, bytes, kPictureModeLocal);
