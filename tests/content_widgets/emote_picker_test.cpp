@@ -155,7 +155,6 @@ class PickerWindowTest : public testing::Test {
     void openPicker() {
         ASSERT_TRUE(picker.open(button, inputBox, kRoom));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
     }
 
     static constexpr int kRoom = 1234;
@@ -215,15 +214,17 @@ TEST_F(PickerWindowTest, ClicksOffTheCellsPickNothing) {
     EXPECT_TRUE(picker.isVisible());
 }
 
-TEST_F(PickerWindowTest, EscapeOrLosingActivationClosesWithoutPicking) {
+TEST_F(PickerWindowTest, EscapeOrAClickOutsideClosesWithoutPicking) {
     openPicker();
     QTest::keyClick(&picker, Qt::Key_Escape);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_EQ(room.focusWidget(), inputBox);
 
     openPicker();
-    room.activateWindow();  // the user clicked outside the picker
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !picker.isVisible(); }, 2000));
+    // On the room window, where the picker's first cell would be if it reached that far.
+    const QPoint outside = room.mapFromGlobal(picker.mapToGlobal(cellCentre(0, 0))) + QPoint(0, 81);
+    QTest::mouseClick(room.windowHandle(), Qt::LeftButton, Qt::NoModifier, outside);
+    EXPECT_FALSE(picker.isVisible());
     EXPECT_EQ(picked.count(), 0);
     EXPECT_EQ(room.focusWidget(), inputBox);
 }

@@ -54,7 +54,9 @@ std::optional<int> cellIndex(int coordinate, int cells) {
 }  // namespace
 
 EmotePicker::EmotePicker(QString folder) : folder_(std::move(folder)) {
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // A pop-up holds the mouse and keyboard while it is open: a click anywhere outside it, even
+    // in another program, reaches it first and closes it, so it never outlives its activation.
+    setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -145,8 +147,6 @@ bool EmotePicker::open(QWidget* anchorButton, QWidget* inputBox, int roomId) {
         }
     }
     show();
-    raise();
-    activateWindow();
     return true;
 }
 
@@ -179,6 +179,10 @@ void EmotePicker::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void EmotePicker::mousePressEvent(QMouseEvent* event) {
+    if (!rect().contains(event->position().toPoint())) {
+        QWidget::mousePressEvent(event);  // closes the pop-up
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -202,19 +206,9 @@ void EmotePicker::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void EmotePicker::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow()) {
-        close();
-    }
-    QWidget::changeEvent(event);
-}
-
 void EmotePicker::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (inputBox_ != nullptr) {
-        if (isActiveWindow()) {
-            inputBox_->activateWindow();
-        }
         inputBox_->setFocus();
     }
 }

@@ -60,7 +60,6 @@ class EmotePicker : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
