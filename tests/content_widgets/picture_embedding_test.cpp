@@ -100,12 +100,13 @@ TEST_F(EmbeddingTest, TextTypedAfterAPictureIsPlainText) {
     EXPECT_FALSE(typed.charFormat().hasProperty(kPictureIdProperty));
 }
 
-TEST_F(EmbeddingTest, ObjectsWithoutOurTagCountAsUntaggedObjects) {
+TEST_F(EmbeddingTest, ObjectsWithoutOurTagCountAsUntaggedObjectsAndTypedObjectCharactersAsText) {
     QTextCursor cursor(edit.document());
     cursor.setPosition(1);
     QTextImageFormat image;
     image.setName("elsewhere.png");
     cursor.insertImage(image);
+    cursor.insertText(kObject);  // typed, so text
     const auto found = objects();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].position, 1);

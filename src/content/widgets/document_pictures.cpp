@@ -13,14 +13,15 @@ namespace chat {
 namespace {
 
 // Ids are unique in the process, so a picture format copied into another document never finds a
-// stranger's picture there.
-qint64 nextPictureId = 1;
+// stranger's picture there. They are ints because the document hashes int properties of formats
+// (a 64-bit property hashes to 0, and every new picture would compare with all formats before).
+int nextPictureId = 1;
 
-qint64 pictureIdOf(const QTextFormat& format) {
+int pictureIdOf(const QTextFormat& format) {
     if (format.objectType() != kPictureObjectType) {
         return 0;
     }
-    return format.property(kPictureIdProperty).toLongLong();
+    return format.intProperty(kPictureIdProperty);
 }
 
 QTextCharFormat formatAt(const QTextDocument& document, int position) {
@@ -79,7 +80,7 @@ void DocumentPictures::registerWithLayout() {
 }
 
 void DocumentPictures::insert(QTextCursor& cursor, std::unique_ptr<PictureObject> picture) {
-    const qint64 id = nextPictureId++;
+    const int id = nextPictureId++;
     connect(picture.get(), &PictureObject::frameChanged, this, [this, id] { repaintFrame(id); });
     pictures_.emplace(id, Entry{std::move(picture), {}});
 
@@ -154,7 +155,7 @@ void DocumentPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDo
     painter->restore();
 }
 
-void DocumentPictures::repaintFrame(qint64 id) {
+void DocumentPictures::repaintFrame(int id) {
     const auto found = pictures_.find(id);
     if (found == pictures_.end()) {
         return;
@@ -213,8 +214,11 @@ std::vector<EmbeddedObject> embeddedObjects(const QTextDocument& document) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const QString text = fragment.text();
             const QTextCharFormat format = fragment.charFormat();
+            if (format.objectType() == QTextFormat::NoObject) {
+                continue;  // text, even a typed U+FFFC
+            }
+            const QString text = fragment.text();
             for (qsizetype i = 0; i < text.size(); ++i) {
                 if (text[i] != QChar::ObjectReplacementCharacter) {
                     continue;

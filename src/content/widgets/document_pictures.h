@@ -77,14 +77,14 @@ class DocumentPictures : public QObject, public QTextObjectInterface {
     Entry* entryFor(const QTextFormat& format);
     void registerWithLayout();
     void scheduleCollect();
-    void repaintFrame(qint64 id);
+    void repaintFrame(int id);
 
     QTextDocument& document_;
-    std::unordered_map<qint64, Entry> pictures_;
+    std::unordered_map<int, Entry> pictures_;
     bool collectPending_ = false;
 };
 
-// Every object character of the document, pictures or not.
+// Every object character of the document (U+FFFC with an object format), pictures or not.
 std::vector<EmbeddedObject> embeddedObjects(const QTextDocument& document);
 
 }  // namespace chat
