@@ -14,6 +14,7 @@
 #include <QTextEdit>
 
 #include "content/widgets/document_pictures.h"
+#include "content/widgets/hidden_picture_placeholder.h"
 #include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
 #include "content/widgets/picture_viewer.h"
@@ -169,6 +170,13 @@ TEST_F(EmbeddingTest, EmbedsBitmapsAsJpegWithTransparencyTurnedWhite) {
 
     EXPECT_FALSE(embedBitmap(edit, QImage(), kPictureModeLocal));
     EXPECT_EQ(objects().size(), 1u);
+}
+
+TEST_F(EmbeddingTest, EmbedsTheHiddenPicturePlaceholderAsAReceivedPicture) {
+    ASSERT_TRUE(embedBitmap(edit, hiddenPicturePlaceholder(), kPictureModeReceived));
+    const PictureObject* picture = objects().at(0).picture;
+    EXPECT_EQ(picture->size(), QSize(64, 48));
+    EXPECT_EQ(picture->mode(), kPictureModeReceived);
 }
 
 TEST_F(EmbeddingTest, FindsThePictureUnderAPointOfTheViewport) {
