@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <new>
 
+#include "../tests/client/fakes/null_windows.h"
 #include "client/chat_client.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
@@ -47,87 +48,6 @@ using namespace chat;
 constexpr int32_t kRoom = 7;
 constexpr size_t kMessages = 100000;
 
-class CountingPage : public RoomPagePort {
-  public:
-    void appendChatMessage(const ChatMessageLayout& layout, const KeptChatMessage&) override {
-        runs += layout.runs.size();
-        ++shown;
-    }
-    void appendRuns(const ChatBoxRuns&) override {}
-    void appendNotice(std::u16string_view) override {}
-    void startRepeatedSystemLine(std::u16string) override {}
-    void scrollToEnd() override {}
-    bool displaying() const override { return true; }
-    bool showsSenderStyles() const override { return false; }
-    void addChatter(const ChatterRecord&, bool) override {}
-    void removeChatter(uint32_t) override {}
-    void replaceChatters(const std::vector<ChatterRecord>&, const std::vector<bool>&) override {}
-    void updateChatter(const ChatterRecord&) override {}
-    std::optional<int32_t> selectedAddressee() const override { return std::nullopt; }
-    void removeAddressee(int32_t) override {}
-    void setAnnouncement(std::u16string) override {}
-    void applyRoomSettings(const RoomSettingBlock&, bool) override {}
-    uint32_t shownMaxPeople() const override { return 0; }
-    void showMaxPeople(uint32_t) override {}
-    void setRollingTimer(uint32_t) override {}
-
-    size_t runs = 0;
-    size_t shown = 0;
-};
-
-class OneRoomWindow : public MainWindowPort {
-  public:
-    RoomPagePort& openRoomPage(int32_t, const std::u16string&, uint32_t, bool) override {
-        return page;
-    }
-    void closeRoomPage(int32_t) override {}
-    void bringRoomPageToFront(int32_t) override {}
-    int32_t selectedRoom() const override { return kRoom; }
-    void markRoomNews(int32_t) override {}
-    bool isActiveWindow() const override { return true; }
-    void flashTaskbarButton() override {}
-    void setSystemNotice(std::u16string, uint32_t) override {}
-    void setRoomSelection(const std::map<uint32_t, RoomRecord>&) override {}
-    void roomChatterCountsArrived() override {}
-    void showCaptionedMessage(std::string_view, std::string_view, tekna::MessageIcon) override {}
-    void openRandomVipDialog(const cmd::RandomVipSettings&) override {}
-    void postQuit() override {}
-    bool exists() const override { return true; }
-    void destroy() override {}
-
-    CountingPage page;
-};
-
-class NoPrompts : public PromptPort {
-  public:
-    int showModalPrompt(const std::string&, bool) override { return kClosedByCloseAll; }
-    void closeAllPrompts() override {}
-};
-
-class NoMessages : public tekna::MessageBoxPort {
-  public:
-    void showMessage(std::string_view, tekna::MessageCaption, tekna::MessageIcon) override {}
-};
-
-class NoAdapters : public EthernetAdapters {
-  public:
-    std::vector<MacAddress> addresses() const override { return {}; }
-};
-
-class NoNames : public HostResolver {
-  public:
-    std::optional<in_addr> resolve(const std::string&) const override { return std::nullopt; }
-};
-
-class DefaultFonts : public SystemFontSource {
-  public:
-    std::optional<SystemFont> iconTitleFont() const override { return std::nullopt; }
-    SystemFont stockSystemFont() const override {
-        return SystemFont{-12, 400, false, false, false, 134, u"宋体"};
-    }
-    int32_t verticalDpi() const override { return 96; }
-};
-
 std::vector<uint8_t> chatStream() {
     ChatMessageHeader header;
     header.roomId = kRoom;
@@ -147,12 +67,12 @@ std::vector<uint8_t> chatStream() {
 void BM_ChatClientReceive(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("bench_chat_client_" + std::to_string(::getpid()));
-    DefaultFonts fonts;
-    NoMessages messages;
-    NoAdapters adapters;
-    NoNames names;
-    NoPrompts prompts;
-    OneRoomWindow window;
+    fakes::FakeFonts fonts;
+    fakes::NullMessageBoxes messages;
+    fakes::NoAdapters adapters;
+    fakes::NoHostNames names;
+    fakes::NullPrompts prompts;
+    fakes::NullMainWindow window;
     {
         UserConfig config(folder, fonts);
         ChatClientOptions options;
@@ -182,7 +102,7 @@ void BM_ChatClientReceive(benchmark::State& state) {
         const double messagesHandled = static_cast<double>(state.iterations() * kMessages);
         state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kMessages));
         state.counters["allocs/msg"] = static_cast<double>(allocated) / messagesHandled;
-        state.counters["shown"] = static_cast<double>(window.page.shown);
+        state.counters["shown"] = static_cast<double>(window.pages.at(kRoom)->shown);
     }
     std::filesystem::remove_all(folder);
 }

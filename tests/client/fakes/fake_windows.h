@@ -19,6 +19,7 @@
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
 #include "client/ports/room_page_port.h"
+#include "null_windows.h"
 #include "storage/system_font.h"
 #include "storage/user_config.h"
 #include "util/logger.h"
@@ -278,15 +279,6 @@ class RecordingLog : public tekna::Logger {
   private:
     mutable std::mutex lock_;
     std::vector<std::string> lines_;
-};
-
-class FakeFonts : public SystemFontSource {
-  public:
-    std::optional<SystemFont> iconTitleFont() const override { return std::nullopt; }
-    SystemFont stockSystemFont() const override {
-        return SystemFont{-12, 400, false, false, false, 134, u"宋体"};
-    }
-    int32_t verticalDpi() const override { return 96; }
 };
 
 // A chat client with fake windows, its settings in a fresh temporary folder.
