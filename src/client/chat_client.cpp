@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "admin/account_level.h"
+#include "client/blank_trim.h"
 #include "client/client_processors.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
@@ -484,16 +485,7 @@ void ChatClient::onChatterRecordChanged(const ChatterRecord& record, int32_t roo
 }
 
 bool ChatClient::changeOwnNickname(const ChatterRecord& record, int32_t roomId) {
-    const std::u16string& nickname = record.nickname;
-    size_t first = 0;
-    size_t last = nickname.size();
-    while (first < last && nickname[first] >= 1 && nickname[first] <= 32) {
-        ++first;
-    }
-    while (last > first && nickname[last - 1] >= 1 && nickname[last - 1] <= 32) {
-        --last;
-    }
-    const std::u16string_view trimmed(nickname.data() + first, last - first);
+    const std::u16string_view trimmed = trimmedBlanks(record.nickname);
     const char* refusal = nullptr;
     if (trimmed.empty()) {
         refusal = "昵称不能空";

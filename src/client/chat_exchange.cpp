@@ -1,5 +1,6 @@
 // ChatClient: sending chat messages and deciding which received ones are shown.
 #include "admin/account_level.h"
+#include "client/blank_trim.h"
 #include "client/chat_client.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/room_page_port.h"
@@ -16,18 +17,6 @@ namespace {
 // Staff whose messages skip the duplicate, keyword and blank checks.
 constexpr uint32_t kUncheckedSenders =
     AccountLevel::kSystemAdmin | AccountLevel::kCustomerService | AccountLevel::kInstructor;
-
-std::u16string_view trimmedBlanks(std::u16string_view text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && text[first] >= 1 && text[first] <= 32) {
-        ++first;
-    }
-    while (last > first && text[last - 1] >= 1 && text[last - 1] <= 32) {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
 
 int32_t packetRoom(std::span<const uint8_t> packet) {
     return loadLE<int32_t>(packet.data() + 24);
