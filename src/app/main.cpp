@@ -26,11 +26,11 @@ namespace {
 
 constexpr const char* kSettingsFolderName = "Palvern";
 
-// The settings live in "Palvern" under the roaming application-data folder, or beside the program
-// when there is none.
-std::filesystem::path settingsFolder(const std::filesystem::path& programFolder) {
+// The settings live in "Palvern" under the roaming application-data folder; without that folder
+// the settings refuse to start (empty path).
+std::filesystem::path settingsFolder() {
     const auto roaming = chat::roamingAppDataFolder();
-    return roaming ? *roaming / kSettingsFolderName : programFolder;
+    return roaming ? *roaming / kSettingsFolderName : std::filesystem::path();
 }
 
 int run(chat::QtMessageBoxPort& messages, int argc, char** argv) {
@@ -44,8 +44,7 @@ int run(chat::QtMessageBoxPort& messages, int argc, char** argv) {
         QString::fromStdString(chat::mainWindowCaption(special)));
 
     const chat::QtSystemFontSource fonts;
-    std::filesystem::create_directories(settingsFolder(folder));
-    chat::UserConfig config(settingsFolder(folder), fonts);
+    chat::UserConfig config(settingsFolder(), fonts);
     const chat::SystemEthernetAdapters adapters;
     const chat::SystemHostResolver resolver;
     chat::ChatClient client(config, messages, adapters, resolver);

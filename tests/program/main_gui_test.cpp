@@ -151,6 +151,16 @@ TEST_F(MainGuiTest, CustomerServiceTabOpensWithoutConnecting) {
     EXPECT_EQ(selected(), chat::MyTabCtrl::kHallRoom);
 }
 
+TEST_F(MainGuiTest, ClosingTheWindowClosesEveryRoomAndEndsTheWindow) {
+    openRooms({10, 20});
+    window->show();
+    window->close();
+    EXPECT_EQ(window->tabStrip()->count(), 1);
+    EXPECT_TRUE(window->activationList().empty());
+    EXPECT_FALSE(window->exists());
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST(MainWindowRulesTest, PlacementFallsBackToACentredWindow) {
     const QRect screen(0, 0, 1280, 800);
     const QRect centred(240, 100, 800, 600);
