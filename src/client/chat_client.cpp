@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "admin/account_level.h"
-#include "client/blank_trim.h"
 #include "client/client_processors.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
@@ -12,6 +11,7 @@
 #include "protocol/tcp_packet.h"
 #include "storage/chat_log.h"
 #include "storage/user_config.h"
+#include "util/blank_trim.h"
 #include "util/text_codec.h"
 #include "util/wire_text.h"
 
