@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "admin/account_level.h"
-#include "client/blank_trim.h"
 #include "client/client_processors.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
@@ -12,6 +11,7 @@
 #include "protocol/tcp_packet.h"
 #include "storage/chat_log.h"
 #include "storage/user_config.h"
+#include "util/blank_trim.h"
 #include "util/text_codec.h"
 #include "util/wire_text.h"
 
@@ -342,26 +342,19 @@ void ChatClient::addChatter(OpenRoom& open, const ChatterRecord& chatter) {
     open.chatters.emplace(chatter.chatterId, chatter);
 }
 
-void ChatClient::applyStoredNickname(ChatterRecord& record, int32_t roomId) const {
+void ChatClient::applyRoomNickname(ChatterRecord& record, int32_t roomId) const {
     const RoomNickname stored = config_.readRoomNickname(ownRecord_.account, roomId);
     record.nickname = cutNickname(stored.nickname);
     record.sex = stored.sex == 'F' || stored.sex == 'M' ? static_cast<uint8_t>(stored.sex) : 'U';
-}
-
-void ChatClient::replaceCaughtNickname(ChatterRecord& record) const {
-    if (!isStaff(record.roleFlags) && caughtByNicknameFilters(record.nickname)) {
+    if (record.nickname.empty() ||
+        (!isStaff(record.roleFlags) && caughtByNicknameFilters(record.nickname))) {
         record.nickname = accountNickname(ownRecord_.account);
     }
 }
 
 ChatterRecord ChatClient::prepareOwnRecord(int32_t roomId) const {
     ChatterRecord record = ownRecord_;
-    applyStoredNickname(record, roomId);
-    if (record.nickname.empty()) {
-        record.nickname = accountNickname(ownRecord_.account);
-    } else {
-        replaceCaughtNickname(record);
-    }
+    applyRoomNickname(record, roomId);
     return record;
 }
 
@@ -422,10 +415,10 @@ void ChatClient::onChatterEntered(int32_t roomId, const ChatterRecord& record) {
         return;
     }
     sendCommand(*this, cmd::RequestRoomChatterList{static_cast<uint32_t>(roomId)});
-    applyStoredNickname(ownRecord_, roomId);
-    ChatterRecord& inRoom = ownRecordsPerRoom_[roomId] = record;
-    applyStoredNickname(inRoom, roomId);
-    replaceCaughtNickname(ownRecord_);
+    // Without a stored nickname the account stands in, as when the room was entered, so no
+    // message is ever sent with an empty nickname.
+    applyRoomNickname(ownRecord_, roomId);
+    applyRoomNickname(ownRecordsPerRoom_[roomId] = record, roomId);
 }
 
 void ChatClient::onChatterLeft(int32_t roomId, int32_t chatterId) {

@@ -203,8 +203,9 @@ class ChatClient {
     OpenRoom& openRoomPage(int32_t roomId, const std::u16string& title, uint32_t attributes,
                            bool privateRoom);
     void addChatter(OpenRoom& room, const ChatterRecord& chatter);
-    void applyStoredNickname(ChatterRecord& record, int32_t roomId) const;
-    void replaceCaughtNickname(ChatterRecord& record) const;
+    // The nickname and sex stored for the room; the account when none is stored or the stored
+    // one is caught by the word lists (staff keep theirs).
+    void applyRoomNickname(ChatterRecord& record, int32_t roomId) const;
     bool userIsStaff() const;
     bool readAndFrame();
     void fail(std::string_view text);

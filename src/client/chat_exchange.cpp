@@ -1,6 +1,5 @@
 // ChatClient: sending chat messages and deciding which received ones are shown.
 #include "admin/account_level.h"
-#include "client/blank_trim.h"
 #include "client/chat_client.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/room_page_port.h"
@@ -8,6 +7,7 @@
 #include "content/message_parser.h"
 #include "protocol/commands/chat_commands.h"
 #include "storage/user_config.h"
+#include "util/blank_trim.h"
 #include "util/little_endian.h"
 
 namespace chat {

@@ -305,6 +305,13 @@ TEST_F(OpenRoomTest, OwnEntryAsksForTheListAndKeepsTheRoomRecord) {
     EXPECT_FALSE(page->list.contains(kOwnId) && page->list.size() == 4u);
 }
 
+TEST_F(OpenRoomTest, OwnEntryWithoutAStoredNicknameKeepsTheAccountAsNickname) {
+    EXPECT_TRUE(
+        rig.receive(buildPacket(cmd::ChatterEntered{kRoom, chatter(kOwnId, "tester", u"")})));
+    EXPECT_EQ(rig.client->ownRecord().nickname, u"tester");
+    EXPECT_EQ(rig.client->ownRecordInRoom(kRoom)->nickname, u"tester");
+}
+
 TEST_F(OpenRoomTest, ARenamingWritesANoticeUnlessOnlyTheSexChanged) {
     ChatterRecord renamed = chatter(200, "other", u"老王");
     EXPECT_TRUE(rig.receive(buildPacket(cmd::ChatterRecordChanged{renamed, kRoom})));

@@ -1,6 +1,6 @@
 #pragma once
-// Trimming as the chat client does it for nicknames and message texts: characters with the codes
-// 1 to 32 go at both ends.
+// The trim of nicknames, message texts and settings values: characters with the codes 1 to 32
+// go at both ends.
 #include <string_view>
 
 namespace chat {
