@@ -141,6 +141,8 @@ void ChatBox::applyPendingTrim() {
         // Plain positions: a QTextCursor would follow the deletions by itself.
         const TextRange before{textCursor().anchor(), textCursor().position()};
         QTextCursor cursor(document());
+        // One edit block: the document is laid out once for all the deletions.
+        cursor.beginEditBlock();
         // Each removal is in the positions left by the one before; removals of the top messages
         // all start where the previous one did, so they join into one deletion.
         size_t i = 0;
@@ -155,8 +157,11 @@ void ChatBox::applyPendingTrim() {
             cursor.setPosition(start);
             cursor.setPosition(start + length, QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
-            cursor.setBlockFormat(kept);
+            if (cursor.blockFormat() != kept) {
+                cursor.setBlockFormat(kept);
+            }
         }
+        cursor.endEditBlock();
         TrimResult trim;
         trim.removedLength = pendingRemovedLength_;
         const TextRange moved = trim.shift(before);
