@@ -77,6 +77,7 @@ ChatBox::ChatBox(QWidget* parent, QString emoteFolder)
     setReadOnly(true);
     setUndoRedoEnabled(false);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setCursorWidth(0);  // read-only: no blinking caret
     QTextCharFormat initial = charFormatOf(defaultTextStyle());
     initial.clearForeground();
     document()->setDefaultFont(initial.font());
