@@ -83,8 +83,14 @@ ChatBox::ChatBox(QWidget* parent, QString emoteFolder)
     document()->setDefaultFont(initial.font());
 
     trimTimer_.setSingleShot(true);
-    trimTimer_.setInterval(0);
     connect(&trimTimer_, &QTimer::timeout, this, &ChatBox::applyPendingTrim);
+    scrollTimer_.setSingleShot(true);
+    scrollTimer_.setInterval(0);
+    connect(&scrollTimer_, &QTimer::timeout, this, [this] {
+        if (autoScroll_) {
+            scrollToBottom();
+        }
+    });
     repeatTimer_.setInterval(RepeatedSystemLine::kPeriodMilliseconds);
     connect(&repeatTimer_, &QTimer::timeout, this, &ChatBox::nextRepetition);
 }
@@ -129,10 +135,17 @@ void ChatBox::record(const ChatBoxEntry& entry) {
                        maxChars_);
     pendingRemovals_.insert(pendingRemovals_.end(), trim.removals.begin(), trim.removals.end());
     pendingRemovedLength_ += trim.removedLength;
-    // The deletions and the scrolling of everything drawn in this turn happen once, when the
-    // event loop turns.
-    if (!pendingRemovals_.empty() || autoScroll_) {
-        trimTimer_.start();
+    // Everything drawn in this turn scrolls into view once, when the event loop turns. The
+    // deletions wait for the turn too, and follow one another at least kTrimSpacing apart, so
+    // a busy room pays for one deletion per spacing however its messages arrive.
+    if (autoScroll_ && !scrollTimer_.isActive()) {
+        scrollTimer_.start();
+    }
+    if (!pendingRemovals_.empty() && !trimTimer_.isActive()) {
+        const qint64 sinceLastTrim =
+            lastTrim_.isValid() ? lastTrim_.elapsed() : kTrimSpacing.count();
+        trimTimer_.start(
+            std::chrono::milliseconds(std::max<qint64>(0, kTrimSpacing.count() - sinceLastTrim)));
     }
 }
 
@@ -172,6 +185,7 @@ void ChatBox::applyPendingTrim() {
         setTextCursor(selection);
         pendingRemovals_.clear();
         pendingRemovedLength_ = 0;
+        lastTrim_.start();
     }
     if (autoScroll_) {
         scrollToBottom();

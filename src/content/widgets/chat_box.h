@@ -8,14 +8,20 @@
 // The rich edit subclass wrapper of the Windows program (`RichCtrl`) has no counterpart: QTextEdit
 // already lets us override the events that the wrapper hooked.
 //
-// Keeping the cost flat: every message is appended at once (so the box's text and ledger are
-// always current), but deleting the oldest messages from the top of the document waits until the
-// event loop turns. A QTextDocument re-positions every block after a deletion near its start,
-// so a burst of messages (a paused room resuming, a busy room) pays that once per turn instead of
-// once per message. Nothing is painted within a turn, so the user sees the same box.
+// Keeping the cost flat: every message is appended at once and the ledger is always current, but
+// deleting the oldest messages from the top of the document waits until the event loop turns,
+// and successive deletions are at least kTrimSpacing apart. A QTextDocument re-positions every
+// block after a deletion near its start (milliseconds for a full box), so a burst of messages (a
+// paused room resuming) or a busy room pays that once per turn or spacing instead of once per
+// message. The messages that wait for deletion lie above the oldest ones shown once the box is
+// full, out of view while the box follows new messages (when it does not, the room holds new
+// messages back); anything that works with positions (link clicks, the ledger) deletes them
+// first.
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTextEdit>
 #include <QTimer>
+#include <chrono>
 #include <vector>
 
 #include "content/chat_box_layout.h"
@@ -37,6 +43,7 @@ class ChatBox : public QTextEdit {
   public:
     static constexpr int32_t kDefaultMaxChars = 131072;
     static constexpr int32_t kSmallestMaxChars = 1024;
+    static constexpr std::chrono::milliseconds kTrimSpacing{100};
 
     // Context menu commands.
     static constexpr int kCopyCommand = 40029;
@@ -80,6 +87,7 @@ class ChatBox : public QTextEdit {
     const ChatBoxLedger& ledger();
     // Carries out the deletions of oldest messages that wait for the event loop.
     void applyPendingTrim();
+    bool trimPending() const { return !pendingRemovals_.empty(); }
 
     // The context menu as it opens at the point of the viewport.
     std::unique_ptr<QMenu> makeContextMenu(QPoint viewportPoint);
@@ -122,6 +130,8 @@ class ChatBox : public QTextEdit {
     std::vector<TextRange> pendingRemovals_;
     int32_t pendingRemovedLength_ = 0;
     QTimer trimTimer_;
+    QElapsedTimer lastTrim_;
+    QTimer scrollTimer_;
 
     RepeatedSystemLine repeated_;
     QTimer repeatTimer_;
