@@ -78,7 +78,8 @@ class ChatBox : public QTextEdit {
     void clearBox();
 
     // The room's auto-scroll switch ("是否自动滚屏"); while it is off the client keeps arriving
-    // messages back and the box stays where it is. It starts on.
+    // messages back and the box stays where it is. It starts on. This is what the chat dialog
+    // answers when asked with message 2033.
     bool autoScroll() const { return autoScroll_; }
     void setAutoScroll(bool on);
     void scrollToBottom();
