@@ -20,7 +20,6 @@ namespace {
 
 // Bodies above this size are sent compressed (room list, chatter list).
 constexpr size_t kCompressAbove = 8192;
-constexpr uint32_t kPrivateRoomFirstId = 100000;
 
 std::u16string u16(const std::string& utf8) {
     return chat::utf8ToUtf16(utf8);
@@ -1070,15 +1069,18 @@ void ChatService::reload(Session& s) {
     config_.keywords = std::move(fresh.keywords);
     config_.invalidNicknames = std::move(fresh.invalidNicknames);
     for (const RoomConfig& roomConfig : fresh.rooms) {
-        Room& room = rooms_[roomConfig.id];
-        if (room.isPrivate)
+        // A new room is taken whole; a known one keeps what was changed at run time, except
+        // for what the room list shows.
+        auto [it, added] = rooms_.try_emplace(roomConfig.id);
+        Room& room = it->second;
+        if (added) {
+            room.config = roomConfig;
             continue;
+        }
         room.config.name = roomConfig.name;
         room.config.attributes = roomConfig.attributes;
         room.config.rollingMessage = roomConfig.rollingMessage;
         room.config.rollingIntervalSeconds = roomConfig.rollingIntervalSeconds;
-        if (room.members.empty())
-            room.config = roomConfig;
     }
     log("lists reloaded from " + configPath_);
     const SharedPacket rooms = roomListPacket();

@@ -123,7 +123,6 @@ class ChatService {
         RoomConfig config;
         bool isPrivate = false;
         std::map<uint32_t, Member> members;
-        std::vector<uint8_t> roomData{};  // room list entry bytes 108-1131
     };
 
     bool handle(Session& s, std::span<const uint8_t> packet);
@@ -196,7 +195,7 @@ class ChatService {
     std::map<uint32_t, DemoBot*> botsById_;
     std::map<uint32_t, chat::RandomVipDraw> randomVip_;
     uint32_t nextChatterId_ = 1;
-    uint32_t nextPrivateRoomId_ = 100000;
+    uint32_t nextPrivateRoomId_ = kFirstPrivateRoomId;
     SharedPacket heartbeat_;
 };
 

@@ -203,6 +203,10 @@ RoomConfig readRoom(const Node& node) {
     if (r.id <= 1) {
         node["id"].fail("room ids 0 and 1 are reserved");
     }
+    if (r.id >= kFirstPrivateRoomId) {
+        node["id"].fail("room ids from " + std::to_string(kFirstPrivateRoomId) +
+                        " on are kept for private rooms");
+    }
     r.name = node["name"].wide(47);
     if (r.name.empty()) {
         node["name"].fail("empty name");

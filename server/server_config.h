@@ -24,6 +24,9 @@ class ConfigError : public std::runtime_error {
 
 using Digest = std::array<uint8_t, 16>;
 
+// Private rooms get ids from here on; configured rooms stay below.
+inline constexpr uint32_t kFirstPrivateRoomId = 100000;
+
 struct AccountConfig {
     std::string account;  // UTF-8 in the file; accounts are plain ASCII in practice
     Digest passwordDigest{};

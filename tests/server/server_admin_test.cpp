@@ -194,14 +194,30 @@ TEST_F(ServerAdmin, OwnersAdministratorsAndRights) {
     EXPECT_EQ(demo->expect<cmd::AnnouncementUpdated>().text, u"我来发公告");
 }
 
-TEST_F(ServerAdmin, ReloadNoticesNeedStaff) {
+TEST_F(ServerAdmin, ReloadNoticesSendTheListsFromTheFileAgain) {
     auto demo = loggedIn("demo");
     auto staff = loggedIn("staff");
     demo->send(cmd::NotifyKeywordsUpdated{});
     demo->expect<cmd::FailWithMessage>();
-    // This fixture's service has no configuration file to read again.
+
+    std::string json = testConfigJson();
+    auto insertAfter = [&json](const std::string& anchor, const std::string& added) {
+        json.insert(json.find(anchor) + anchor.size(), added);
+    };
+    insertAfter(R"("外挂")", R"(, "刷钻")");
+    insertAfter(R"({"id": 3, "name": "攻略"})", R"(, {"id": 5, "name": "新房间"})");
+    writeConfig(json);
+    staff->send(cmd::NotifyKeywordsUpdated{});
+    for (TestClient* client : {demo.get(), staff.get()}) {
+        EXPECT_EQ(client->expect<cmd::RoomList>().rooms.at(5).name, u"新房间");
+        EXPECT_EQ(client->expect<cmd::KeywordList>().words.size(), 2u);
+        client->expect<cmd::InvalidNicknameList>();
+    }
+
+    writeConfig("{\"accounts\": 1}");
     staff->send(cmd::NotifyRoomListUpdated{});
-    EXPECT_EQ(staff->expect<cmd::FailWithMessage>().text, u"服务器没有配置文件可重新读取");
+    EXPECT_EQ(staff->expect<cmd::FailWithMessage>().text,
+              u"配置文件有误：accounts: expected an array");
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ TEST(ServerConfig, ReportsTheJsonPathOfABadValue) {
          "rooms[2].name: expected a string"},
         {configWith(R"([{"id": 2, "name": ""}])"), "rooms[0].name: empty name"},
         {configWith(R"([{"id": 1, "name": "a"}])"), "rooms[0].id: room ids 0 and 1 are reserved"},
+        {configWith(R"([{"id": 100000, "name": "a"}])"),
+         "rooms[0].id: room ids from 100000 on are kept for private rooms"},
         {configWith(R"([{"id": 2, "name": "a"}, {"id": 2, "name": "b"}])"),
          "rooms[1].id: room id used twice"},
         {configWith(R"([{"id": -2, "name": "a"}])"),

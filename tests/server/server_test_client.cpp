@@ -2,6 +2,10 @@
 
 #include <poll.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <future>
 
 #include "chat_sections.h"
@@ -146,8 +150,11 @@ chat::ChatterRecord TestClient::enter(uint32_t roomId, const std::string& nickna
 }
 
 void ServerFixture::SetUp() {
+    configPath_ = std::filesystem::temp_directory_path() /
+                  ("chat-server-test-" + std::to_string(::getpid()) + ".json");
+    writeConfig(testConfigJson());
     service_ = std::make_unique<chatserver::ChatService>(
-        chatserver::parseServerConfig(testConfigJson()), "", nullptr);
+        chatserver::loadServerConfig(configPath_.string()), configPath_.string(), nullptr);
     chatserver::TcpServer::Options options;
     options.address = address_;
     options.port = 0;
@@ -159,6 +166,11 @@ void ServerFixture::TearDown() {
     onServer([this] { server_->stop(); });
     io_.stop();
     thread_.join();
+    std::filesystem::remove(configPath_);
+}
+
+void ServerFixture::writeConfig(const std::string& json) {
+    std::ofstream(configPath_, std::ios::binary | std::ios::trunc) << json;
 }
 
 void ServerFixture::onServer(std::function<void()> work) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <asio.hpp>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
@@ -89,7 +90,10 @@ class ServerFixture : public ::testing::Test {
     std::unique_ptr<TestClient> loggedIn(const std::string& account);
     // Runs `work` on the server thread and waits for it.
     void onServer(std::function<void()> work);
+    // Replaces the configuration file that the reload notices read.
+    void writeConfig(const std::string& json);
 
+    std::filesystem::path configPath_;
     std::string address_ = "127.0.0.2";
     asio::io_context io_;
     std::unique_ptr<chatserver::ChatService> service_;
