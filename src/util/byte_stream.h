@@ -38,6 +38,9 @@ class InputByteStream {
     // Reads `size` bytes into `text`; fails (leaving `text` as it was) when fewer remain.
     InputByteStream& readString(std::string& text, size_t size);
 
+    // For readers that find bytes they cannot accept (an unknown tag): every later read fails.
+    void markFailed() { failed_ = true; }
+
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
     size_t remaining() const { return bytes_.size() - position_; }
