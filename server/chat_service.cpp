@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <ctime>
 
-#include "chat_sections.h"
+#include "admin/room_limit.h"
 #include "demo_bot.h"
+#include "message_text.h"
+#include "util/byte_stream.h"
 #include "util/little_endian.h"
 #include "util/text_codec.h"
 
@@ -57,42 +59,15 @@ std::time_t toTime(const chat::SystemTime& t) {
     return std::mktime(&tm);
 }
 
-void appendI32(std::vector<uint8_t>& out, int32_t value) {
-    uint8_t bytes[4];
-    chat::storeLE(bytes, value);
-    out.insert(out.end(), bytes, bytes + 4);
-}
-
-// A RightsList stream of one room: room id, codes, 0 (nothing when there are no codes).
-void appendRoomRights(std::vector<uint8_t>& out, int32_t roomId, const std::set<int32_t>& codes) {
-    if (codes.empty())
-        return;
-    appendI32(out, roomId);
-    for (int32_t code : codes)
-        appendI32(out, code);
-    appendI32(out, 0);
-}
-
-// The codes of `roomId` in a RightsList stream; a malformed stream yields what it held.
-std::set<int32_t> readRoomRights(std::span<const uint8_t> stream, int32_t roomId) {
-    std::set<int32_t> codes;
-    size_t at = 0;
-    auto next = [&](int32_t& value) {
-        if (at + 4 > stream.size())
-            return false;
-        value = chat::loadLE<int32_t>(stream.data() + at);
-        at += 4;
-        return true;
-    };
-    int32_t room = 0;
-    while (next(room) && room >= 0) {
-        int32_t code = 0;
-        while (next(code) && code != 0) {
-            if (room == roomId && code >= 10000 && code <= 10007)
-                codes.insert(code);
-        }
-    }
-    return codes;
+// Days since 30 December 1899, local time: the end times of the room limits stream.
+double automationDate(std::time_t time) {
+    std::tm local{};
+    localtime_r(&time, &local);
+    const auto day = std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) /
+                                           (local.tm_mon + 1) / local.tm_mday);
+    const auto epoch = std::chrono::sys_days(std::chrono::year(1899) / 12 / 30);
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    return static_cast<double>((day - epoch).count()) + seconds / 86400.0;
 }
 
 }  // namespace
@@ -246,9 +221,9 @@ Session* ChatService::findOnline(const std::string& account) {
 uint32_t ChatService::roomRoleFlags(const std::string& account, const Room& room) const {
     uint32_t flags = 0;
     if (room.config.owners.contains(account))
-        flags |= role::kRoomOwner;
+        flags |= chat::AccountLevel::kRoomOwner;
     if (room.config.administrators.contains(account))
-        flags |= role::kRoomAdmin;
+        flags |= chat::AccountLevel::kRoomAdmin;
     return flags;
 }
 
@@ -256,14 +231,12 @@ bool ChatService::isOwner(const Session& s, const Room& room) const {
     return room.config.owners.contains(s.account_);
 }
 
-bool ChatService::mayAdminister(const Session& s, const Room& room, int32_t code) const {
-    if ((s.level_ & role::kStaff) != 0 || isOwner(s, room))
+bool ChatService::mayAdminister(const Session& s, const Room& room, chat::RoomRight right) const {
+    if ((s.level_ & chat::AccountLevel::kStaff) != 0 || isOwner(s, room))
         return true;
     auto account = config_.rights.find(s.account_);
-    if (account == config_.rights.end())
-        return false;
-    auto codes = account->second.find(static_cast<int32_t>(room.config.id));
-    return codes != account->second.end() && codes->second.contains(code);
+    return account != config_.rights.end() &&
+           account->second.has(right, static_cast<int32_t>(room.config.id));
 }
 
 bool ChatService::catchesWord(const std::u16string& text, bool nickname) const {
@@ -359,9 +332,7 @@ void ChatService::sendLoginLists(Session& s) {
     sendTo(s, compressedWhenLarge(chat::buildPacket(cmd::KeywordList{config_.keywords})));
     sendTo(s, compressedWhenLarge(
                   chat::buildPacket(cmd::InvalidNicknameList{config_.invalidNicknames})));
-    cmd::SelfRights rights;
-    rights.rightsStream = rightsStream(s.account_, std::nullopt);
-    sendTo(s, packet(rights));
+    sendTo(s, packet(cmd::SelfRights{rightsStream(s.account_, std::nullopt)}));
 }
 
 SharedPacket ChatService::roomListPacket() const {
@@ -391,16 +362,19 @@ SharedPacket ChatService::chatterListPacket(const Room& room) const {
 
 std::vector<uint8_t> ChatService::rightsStream(const std::string& account,
                                                std::optional<int32_t> onlyRoom) const {
-    std::vector<uint8_t> stream;
+    chat::RightsList rights;
     auto it = config_.rights.find(account);
     if (it != config_.rights.end()) {
-        for (const auto& [roomId, codes] : it->second) {
-            if (!onlyRoom || *onlyRoom == roomId)
-                appendRoomRights(stream, roomId, codes);
+        for (const auto& [roomId, codes] : it->second.rooms()) {
+            if (onlyRoom && *onlyRoom != roomId)
+                continue;
+            for (int32_t code : codes)
+                rights.grant(code, roomId);
         }
     }
-    appendI32(stream, -1);
-    return stream;
+    tekna::OutputByteStream out;
+    rights.write(out);
+    return out.take();
 }
 
 template <class Command>
@@ -457,6 +431,8 @@ void ChatService::handleRequest(Session& s, uint16_t command, std::span<const ui
             return setRoomSettings(s, read<cmd::SetRoomSettings>(p));
         case CommandId::AddRoomLimit:
             return addLimit(s, read<cmd::AddRoomLimit>(p));
+        case CommandId::QueryRoomLimits:
+            return queryLimits(s, read<cmd::QueryRoomLimits>(p));
         case CommandId::DeleteRoomLimit:
             return deleteLimit(s, read<cmd::DeleteRoomLimit>(p));
         case CommandId::ClearExpiredRoomLimits:
@@ -531,13 +507,13 @@ void ChatService::enterRoom(Session& s, const cmd::EnterRoom& request) {
     record.roleFlags = s.level_ | roomRoleFlags(s.account_, *room);
     if (record.sex != 'M' && record.sex != 'F')
         record.sex = 'U';
-    const bool staff = (s.level_ & role::kStaff) != 0;
+    const bool staff = (s.level_ & chat::AccountLevel::kStaff) != 0;
     const std::u16string nickname = trimmed(record.nickname);
     if (nickname.empty() || (!staff && catchesWord(nickname, true))) {
         record.nickname = chat::gbkToUtf16(s.account_).substr(0, 11);
     }
     const uint32_t entryRoles = room->config.entryRoles;
-    if (entryRoles != 0 && (record.roleFlags & (entryRoles | role::kStaff)) == 0) {
+    if (entryRoles != 0 && (record.roleFlags & (entryRoles | chat::AccountLevel::kStaff)) == 0) {
         return answer(2, "您的身份不允许进入本房间");
     }
     if (!staff && findLimit(*room, cmd::LimitKind::ForbidLogin, record)) {
@@ -586,7 +562,7 @@ void ChatService::chat(Session& s, cmd::ChatMessage message) {
     Member* speaker = room ? findMember(*room, s.chatterId_) : nullptr;
     if (!speaker)
         return refuse(s, 0, "您不在这个房间里");
-    const bool staff = (s.level_ & role::kStaff) != 0;
+    const bool staff = (s.level_ & chat::AccountLevel::kStaff) != 0;
     if (!staff && findLimit(*room, cmd::LimitKind::Mute, speaker->record)) {
         return refuse(s, message.roomId, "您已被禁言，暂时不能发言");
     }
@@ -600,23 +576,22 @@ void ChatService::chat(Session& s, cmd::ChatMessage message) {
     s.lastSpeech_[roomId] = now;
     message.speakerId = static_cast<int32_t>(s.chatterId_);
     message.nickname = speaker->record.nickname;
-    const std::u16string text = plainText(message.sections);
+    const SharedPacket said = packet(message);
     if (message.targetId == 0) {
-        broadcast(*room, packet(message));
+        broadcast(*room, said);
     } else {
         Member* target = findMember(*room, static_cast<uint32_t>(message.targetId));
         if (!target)
             return refuse(s, message.roomId, "对方已不在这个房间里");
-        const SharedPacket whisper = packet(message);
-        sendTo(s, whisper);
+        sendTo(s, said);
         if (target->session)
-            sendTo(*target->session, whisper);
+            sendTo(*target->session, said);
     }
-    letBotsAnswer(*room, message, text);
+    letBotsAnswer(*room, message, *said);
 }
 
 void ChatService::letBotsAnswer(Room& room, const cmd::ChatMessage& message,
-                                const std::u16string& text) {
+                                std::span<const uint8_t> said) {
     if (botsById_.contains(static_cast<uint32_t>(message.speakerId)))
         return;
     std::vector<DemoBot*> present;
@@ -625,6 +600,9 @@ void ChatService::letBotsAnswer(Room& room, const cmd::ChatMessage& message,
         if (bot != botsById_.end())
             present.push_back(bot->second);
     }
+    if (present.empty())
+        return;
+    const std::u16string text = messagePlainText(said);
     for (DemoBot* bot : present) {
         const bool whisperedToMe =
             message.targetId == static_cast<int32_t>(bot->record().chatterId);
@@ -637,36 +615,16 @@ void ChatService::letBotsAnswer(Room& room, const cmd::ChatMessage& message,
 }
 
 void ChatService::botSays(DemoBot& bot, Room& room, const std::u16string& text, int32_t targetId) {
-    static int32_t sequence = 0;
-    cmd::ChatMessage message;
-    message.roomId = static_cast<int32_t>(room.config.id);
-    message.sequence = ++sequence;
-    message.speakerId = static_cast<int32_t>(bot.record().chatterId);
-    message.targetId = targetId;
-    // Colour 0x00B06000 (a dark blue), "宋体", 10 points, character set 134.
-    chat::storeLE(message.textStyle.data(), uint32_t{0x00B06000});
-    const std::u16string face = u"宋体";
-    for (size_t i = 0; i < face.size(); ++i) {
-        chat::storeLE(message.textStyle.data() + 4 + 2 * i, static_cast<uint16_t>(face[i]));
-    }
-    chat::storeLE(message.textStyle.data() + 68, int32_t{10});
-    message.textStyle[76] = 134;
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    message.sendTime = {
-        static_cast<uint16_t>(local.tm_year + 1900), static_cast<uint16_t>(local.tm_mon + 1),
-        static_cast<uint16_t>(local.tm_wday),        static_cast<uint16_t>(local.tm_mday),
-        static_cast<uint16_t>(local.tm_hour),        static_cast<uint16_t>(local.tm_min),
-        static_cast<uint16_t>(local.tm_sec),         0};
-    message.nickname = bot.record().nickname;
-    message.sections = textSection(text);
-    const SharedPacket p = packet(message);
+    constexpr uint32_t kBotColour = 0x00B06000;  // a dark blue
+    const SharedPacket said = std::make_shared<const std::vector<uint8_t>>(
+        composeTextMessage({static_cast<int32_t>(room.config.id), ++botSequence_,
+                            static_cast<int32_t>(bot.record().chatterId), targetId, kBotColour,
+                            bot.record().nickname, text}));
     if (targetId == 0) {
-        broadcast(room, p);
+        broadcast(room, said);
     } else if (Member* target = findMember(room, static_cast<uint32_t>(targetId));
                target && target->session) {
-        sendTo(*target->session, p);
+        sendTo(*target->session, said);
     }
 }
 
@@ -681,7 +639,8 @@ void ChatService::privateChat(Session& s, const cmd::PrivateChatRequest& request
         return refused("对方不在这个房间里");
     if (room->isPrivate)
         return refused("私聊房间里不能再请求私聊");
-    constexpr uint32_t kPrivileged = role::kStaff | role::kRoomOwner | role::kRoomAdmin;
+    constexpr uint32_t kPrivileged = chat::AccountLevel::kStaff | chat::AccountLevel::kRoomOwner |
+                                     chat::AccountLevel::kRoomAdmin;
     if (((self->record.roleFlags | other->record.roleFlags) & kPrivileged) == 0) {
         return refused("您只能与客服、房主或房间管理员私聊");
     }
@@ -713,7 +672,7 @@ void ChatService::changeNickname(Session& s, const cmd::ChangeOwnChatterRecord& 
     const std::u16string nickname = trimmed(request.record.nickname);
     if (nickname.empty())
         return refuse(s, static_cast<int32_t>(request.roomId), "昵称不能空");
-    if ((s.level_ & role::kStaff) == 0 && catchesWord(nickname, true)) {
+    if ((s.level_ & chat::AccountLevel::kStaff) == 0 && catchesWord(nickname, true)) {
         return refuse(s, static_cast<int32_t>(request.roomId),
                       "抱歉，您指定的昵称含有不雅或敏感词，请重新选择");
     }
@@ -735,7 +694,7 @@ void ChatService::kick(Session& s, const cmd::KickChatter& request) {
     if (!room)
         return refuse(s, 0, kNoRoom);
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, right::kKickChatter))
+    if (!mayAdminister(s, *room, chat::RoomRight::KickChatter))
         return refuse(s, roomId, kNoRight);
     Member* target = findMember(*room, request.chatterId);
     if (!target || request.chatterId == s.chatterId_) {
@@ -743,8 +702,9 @@ void ChatService::kick(Session& s, const cmd::KickChatter& request) {
     }
     const uint32_t flags = target->record.roleFlags;
     const bool protectedTarget =
-        (flags & (role::kStaff | role::kRoomOwner)) != 0 ||
-        ((flags & role::kRoomAdmin) != 0 && !isOwner(s, *room) && (s.level_ & role::kStaff) == 0);
+        (flags & (chat::AccountLevel::kStaff | chat::AccountLevel::kRoomOwner)) != 0 ||
+        ((flags & chat::AccountLevel::kRoomAdmin) != 0 && !isOwner(s, *room) &&
+         (s.level_ & chat::AccountLevel::kStaff) == 0);
     if (protectedTarget)
         return refuse(s, roomId, "不能踢出客服、管理员或房主");
     Session* kicked = target->session;
@@ -761,7 +721,7 @@ void ChatService::setAnnouncement(Session& s, const cmd::SetAnnouncement& reques
     Room* room = findRoom(request.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, right::kRoomAffiche)) {
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomAffiche)) {
         return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
     }
     room->config.announcement = request.text;
@@ -769,7 +729,7 @@ void ChatService::setAnnouncement(Session& s, const cmd::SetAnnouncement& reques
 }
 
 void ChatService::setSystemMessage(Session& s, const cmd::SetSystemMessage& request) {
-    if ((s.level_ & role::kStaff) == 0)
+    if ((s.level_ & chat::AccountLevel::kStaff) == 0)
         return refuse(s, 0, kNoRight);
     config_.systemMessage = request.text;
     config_.systemMessageIntervalSeconds = request.intervalSeconds;
@@ -780,7 +740,7 @@ void ChatService::setRollingMessage(Session& s, const cmd::SetRollingMessage& re
     Room* room = findRoom(request.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, right::kRoomPeriodInfo)) {
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomPeriodInfo)) {
         return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
     }
     room->config.rollingMessage = request.text;
@@ -793,7 +753,7 @@ void ChatService::setAccountLevel(Session& s, const cmd::SetAccountLevel& reques
     auto result = [&](int32_t code, const std::string& text) {
         sendTo(s, packet(cmd::SetAccountLevelResult{code, chat::utf8ToGbk(text)}));
     };
-    if ((s.level_ & role::kSystemAdmin) == 0)
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0)
         return result(1, kNoRight);
     auto account =
         std::find_if(config_.accounts.begin(), config_.accounts.end(),
@@ -801,8 +761,8 @@ void ChatService::setAccountLevel(Session& s, const cmd::SetAccountLevel& reques
     if (account == config_.accounts.end())
         return result(2, "没有这个帐号");
     // Only the account-scope staff bits are edited; VIP stays as it was.
-    constexpr uint32_t kEditable = 0x02 | 0x04 | 0x08 | 0x10;
-    account->level = (account->level & ~kEditable) | (request.accountLevel & kEditable);
+    account->level = (account->level & ~chat::AccountLevel::kAccountScope) |
+                     (request.accountLevel & chat::AccountLevel::kAccountScope);
     if (Session* online = findOnline(account->account))
         online->level_ = account->level;
     result(0, "");
@@ -813,7 +773,7 @@ void ChatService::resetNickname(Session& s, const cmd::ResetNickname& request) {
     if (!room)
         return refuse(s, 0, kNoRoom);
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, right::kResetNickName))
+    if (!mayAdminister(s, *room, chat::RoomRight::ResetNickName))
         return refuse(s, roomId, kNoRight);
     Member* target = findMember(*room, request.record.chatterId);
     if (!target)
@@ -826,7 +786,7 @@ void ChatService::setRoomSettings(Session& s, const cmd::SetRoomSettings& reques
     Room* room = findRoom(request.settings.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, right::kRoomProperties)) {
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomProperties)) {
         return refuse(s, static_cast<int32_t>(room->config.id), kNoRight);
     }
     chat::RoomSettingBlock settings = request.settings;
@@ -841,7 +801,7 @@ void ChatService::addLimit(Session& s, const cmd::AddRoomLimit& request) {
     if (!room)
         return refuse(s, 0, kNoRoom);
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, right::kRoomBlackList))
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList))
         return refuse(s, roomId, kNoRight);
     const auto& t = request.target;
     if (t.account.empty() && t.mac == std::array<uint8_t, 6>{} && t.ip == 0) {
@@ -856,7 +816,7 @@ void ChatService::addLimit(Session& s, const cmd::AddRoomLimit& request) {
         return;
     std::vector<uint32_t> banned;
     for (auto& [id, member] : room->members) {
-        if (member.session && (member.session->level_ & role::kStaff) == 0 &&
+        if (member.session && (member.session->level_ & chat::AccountLevel::kStaff) == 0 &&
             findLimit(*room, cmd::LimitKind::ForbidLogin, member.record) ==
                 &room->config.limits.back()) {
             banned.push_back(id);
@@ -868,11 +828,39 @@ void ChatService::addLimit(Session& s, const cmd::AddRoomLimit& request) {
     }
 }
 
+void ChatService::queryLimits(Session& s, const cmd::QueryRoomLimits& request) {
+    Room* room = findRoom(request.roomId);
+    if (!room)
+        return refuse(s, 0, kNoRoom);
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList)) {
+        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
+    }
+    auto limits = tekna::makeRef<chat::RoomLimit>(static_cast<int32_t>(request.roomId));
+    for (const RoomLimit& limit : room->config.limits) {
+        if (limit.kind != request.kind)
+            continue;
+        const double end = automationDate(limit.end);
+        if (!limit.account.empty())
+            limits->setAccount(limit.account, end);
+        if (limit.mac != chat::MacAddress{})
+            limits->setMac(limit.mac, end);
+        if (limit.ip != 0)
+            limits->setIpRange(chat::IpRange(limit.ip, limit.mask), end);
+    }
+    chat::RoomLimitList list;
+    list.put(limits);
+    tekna::OutputByteStream out;
+    list.write(out);
+    cmd::RoomLimits reply;
+    reply.limitStream = out.take();
+    sendTo(s, packet(reply));
+}
+
 void ChatService::deleteLimit(Session& s, const cmd::DeleteRoomLimit& request) {
     Room* room = findRoom(request.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, right::kRoomBlackList)) {
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList)) {
         return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
     }
     std::erase_if(room->config.limits, [&](const RoomLimit& l) {
@@ -883,7 +871,7 @@ void ChatService::deleteLimit(Session& s, const cmd::DeleteRoomLimit& request) {
 void ChatService::clearExpiredLimits(Session& s) {
     const std::time_t now = std::time(nullptr);
     for (auto& [id, room] : rooms_) {
-        if (mayAdminister(s, room, right::kRoomBlackList)) {
+        if (mayAdminister(s, room, chat::RoomRight::RoomBlackList)) {
             std::erase_if(room.config.limits, [&](const RoomLimit& l) { return l.end <= now; });
         }
     }
@@ -896,9 +884,9 @@ void ChatService::queryAdmins(Session& s, uint32_t roomId) {
     cmd::RoomAdmins reply;
     reply.roomId = roomId;
     for (const std::string& a : room->config.administrators)
-        reply.admins[a] = role::kRoomAdmin;
+        reply.admins[a] = chat::AccountLevel::kRoomAdmin;
     for (const std::string& a : room->config.owners)
-        reply.admins[a] = role::kRoomOwner;
+        reply.admins[a] = chat::AccountLevel::kRoomOwner;
     sendTo(s, packet(reply));
 }
 
@@ -906,7 +894,7 @@ void ChatService::queryOwners(Session& s, uint32_t roomId) {
     Room* room = findRoom(roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if ((s.level_ & role::kSystemAdmin) == 0 && !isOwner(s, *room)) {
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
         return refuse(s, static_cast<int32_t>(roomId), kNoRight);
     }
     cmd::RoomOwners reply;
@@ -921,7 +909,7 @@ void ChatService::setOwners(Session& s, const cmd::SetRoomOwners& request) {
     Room* room = findRoom(request.room.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if ((s.level_ & role::kSystemAdmin) == 0) {
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0) {
         return refuse(s, static_cast<int32_t>(room->config.id), kNoRight);
     }
     room->config.owners = std::set<std::string>(request.owners.begin(), request.owners.end());
@@ -933,7 +921,7 @@ void ChatService::changeAdmin(Session& s, uint32_t roomId, const std::string& ac
     Room* room = findRoom(roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if ((s.level_ & role::kSystemAdmin) == 0 && !isOwner(s, *room)) {
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
         return refuse(s, static_cast<int32_t>(roomId), kNoRight);
     }
     if (account.empty())
@@ -950,7 +938,7 @@ void ChatService::queryRights(Session& s, const cmd::QueryUserRights& request) {
     Room* room = findRoom(request.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if ((s.level_ & role::kSystemAdmin) == 0 && !isOwner(s, *room)) {
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
         return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
     }
     cmd::UserRights reply;
@@ -965,27 +953,43 @@ void ChatService::setRights(Session& s, const cmd::SetUserRights& request) {
     Room* room = findRoom(roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if ((s.level_ & role::kSystemAdmin) == 0 && !isOwner(s, *room)) {
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
         return refuse(s, static_cast<int32_t>(roomId), kNoRight);
     }
     const std::string& account = request.block.account;
     if (account.empty())
         return refuse(s, static_cast<int32_t>(roomId), "帐号不能为空");
-    config_.rights[account][static_cast<int32_t>(roomId)] =
-        readRoomRights(request.rightsStream, static_cast<int32_t>(roomId));
-    sendTo(s, packet(cmd::Success{chat::utf8ToGbk("权限已设置")}));
-    if (Session* online = findOnline(account)) {
-        cmd::SelfRights rights;
-        rights.rightsStream = rightsStream(account, std::nullopt);
-        sendTo(*online, packet(rights));
+    // The grant replaces the account's rights in this room only; known codes only.
+    chat::RightsList granted;
+    tekna::InputByteStream in(request.rightsStream);
+    granted.read(in);
+    chat::RightsList& rights = config_.rights[account];
+    chat::RightsList updated;
+    for (const auto& [grantRoom, codes] : rights.rooms()) {
+        if (grantRoom == static_cast<int32_t>(roomId))
+            continue;
+        for (int32_t code : codes)
+            updated.grant(code, grantRoom);
     }
+    if (auto codes = granted.rooms().find(static_cast<int32_t>(roomId));
+        codes != granted.rooms().end()) {
+        for (int32_t code : codes->second) {
+            if (code >= static_cast<int32_t>(chat::RoomRight::RoomProperties) &&
+                code <= static_cast<int32_t>(chat::RoomRight::ViewChatterAddress))
+                updated.grant(code, static_cast<int32_t>(roomId));
+        }
+    }
+    rights = updated;
+    sendTo(s, packet(cmd::Success{chat::utf8ToGbk("权限已设置")}));
+    if (Session* online = findOnline(account))
+        sendTo(*online, packet(cmd::SelfRights{rightsStream(account, std::nullopt)}));
 }
 
 void ChatService::setAllowedRoles(Session& s, const cmd::SetAllowedRoles& request) {
     Room* room = findRoom(request.roomId);
     if (!room)
         return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, right::kRoomAccessRoles)) {
+    if (!mayAdminister(s, *room, chat::RoomRight::RoomAccessRoles)) {
         return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
     }
     room->config.entryRoles = request.allowLevel;
@@ -1005,7 +1009,7 @@ void ChatService::giveVip(Session& s, std::span<const uint8_t> p) {
     if (!room)
         return refuse(s, 0, kNoRoom);
     const int32_t roomId = static_cast<int32_t>(request.gift.roomId);
-    if ((s.level_ & role::kSystemAdmin) == 0)
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0)
         return refuse(s, roomId, kNoRight);
     if (!config_.operationPasswordDigest ||
         *config_.operationPasswordDigest != request.gift.passwordDigest) {
@@ -1014,7 +1018,7 @@ void ChatService::giveVip(Session& s, std::span<const uint8_t> p) {
     for (AccountConfig& account : config_.accounts) {
         if (std::find(request.accounts.begin(), request.accounts.end(), account.account) !=
             request.accounts.end()) {
-            account.level |= role::kVip;
+            account.level |= chat::AccountLevel::kVip;
             if (Session* online = findOnline(account.account))
                 online->level_ = account.level;
         }
@@ -1027,7 +1031,7 @@ void ChatService::giveVip(Session& s, std::span<const uint8_t> p) {
 }
 
 void ChatService::queryRandomVip(Session& s, uint32_t roomId) {
-    if ((s.level_ & role::kSystemAdmin) == 0)
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0)
         return refuse(s, 0, kNoRight);
     auto [draw, added] = randomVip_.try_emplace(roomId);
     if (added) {
@@ -1044,7 +1048,7 @@ void ChatService::setRandomVip(Session& s, std::span<const uint8_t> p) {
     auto result = [&](uint32_t code, const std::string& text) {
         sendTo(s, packet(cmd::SetRandomVipResult{code, u16(text)}));
     };
-    if ((s.level_ & role::kSystemAdmin) == 0)
+    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0)
         return result(1, kNoRight);
     if (!config_.operationPasswordDigest ||
         *config_.operationPasswordDigest != request.passwordDigest) {
@@ -1055,7 +1059,7 @@ void ChatService::setRandomVip(Session& s, std::span<const uint8_t> p) {
 }
 
 void ChatService::reload(Session& s) {
-    if ((s.level_ & role::kStaff) == 0)
+    if ((s.level_ & chat::AccountLevel::kStaff) == 0)
         return refuse(s, 0, kNoRight);
     if (configPath_.empty())
         return refuse(s, 0, "服务器没有配置文件可重新读取");

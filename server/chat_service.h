@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "admin/account_level.h"
+#include "admin/rights_list.h"
 #include "protocol/commands/commands.h"
 #include "protocol/packet_framer.h"
 #include "server_config.h"
@@ -27,25 +29,6 @@ class PacketSink {
     virtual ~PacketSink() = default;
     virtual void send(SharedPacket packet) = 0;
 };
-
-// Account level bits and room right codes that the service checks.
-namespace role {
-inline constexpr uint32_t kVip = 0x01;
-inline constexpr uint32_t kCustomerService = 0x02;
-inline constexpr uint32_t kSystemAdmin = 0x04;
-inline constexpr uint32_t kStaff = kCustomerService | kSystemAdmin;
-inline constexpr uint32_t kRoomOwner = 0x20;
-inline constexpr uint32_t kRoomAdmin = 0x40;
-}  // namespace role
-namespace right {
-inline constexpr int32_t kRoomProperties = 10000;
-inline constexpr int32_t kRoomBlackList = 10001;
-inline constexpr int32_t kRoomAccessRoles = 10002;
-inline constexpr int32_t kKickChatter = 10003;
-inline constexpr int32_t kRoomAffiche = 10004;
-inline constexpr int32_t kRoomPeriodInfo = 10005;
-inline constexpr int32_t kResetNickName = 10006;
-}  // namespace right
 
 class ChatService;
 class DemoBot;
@@ -145,6 +128,7 @@ class ChatService {
     void resetNickname(Session& s, const chat::cmd::ResetNickname& request);
     void setRoomSettings(Session& s, const chat::cmd::SetRoomSettings& request);
     void addLimit(Session& s, const chat::cmd::AddRoomLimit& request);
+    void queryLimits(Session& s, const chat::cmd::QueryRoomLimits& request);
     void deleteLimit(Session& s, const chat::cmd::DeleteRoomLimit& request);
     void clearExpiredLimits(Session& s);
     void queryAdmins(Session& s, uint32_t roomId);
@@ -161,7 +145,7 @@ class ChatService {
     void reload(Session& s);
 
     // Staff, the room's owner, or a holder of `code` in the room.
-    bool mayAdminister(const Session& s, const Room& room, int32_t code) const;
+    bool mayAdminister(const Session& s, const Room& room, chat::RoomRight right) const;
     bool isOwner(const Session& s, const Room& room) const;
     uint32_t roomRoleFlags(const std::string& account, const Room& room) const;
     bool catchesWord(const std::u16string& text, bool nickname) const;
@@ -183,7 +167,7 @@ class ChatService {
 
     void addBots();
     void letBotsAnswer(Room& room, const chat::cmd::ChatMessage& message,
-                       const std::u16string& text);
+                       std::span<const uint8_t> said);
     void botSays(DemoBot& bot, Room& room, const std::u16string& text, int32_t targetId);
 
     ServerConfig config_;
@@ -195,6 +179,7 @@ class ChatService {
     std::map<uint32_t, DemoBot*> botsById_;
     std::map<uint32_t, chat::RandomVipDraw> randomVip_;
     uint32_t nextChatterId_ = 1;
+    int32_t botSequence_ = 0;
     uint32_t nextPrivateRoomId_ = kFirstPrivateRoomId;
     SharedPacket heartbeat_;
 };

@@ -325,13 +325,13 @@ ServerConfig parseServerConfig(const std::string& jsonText) {
             if (!roomIds.contains(room)) {
                 item["room"].fail("no such room");
             }
-            auto& codes = config.rights[account][static_cast<int32_t>(room)];
+            chat::RightsList& rights = config.rights[account];
             for (const Node& code : item["codes"].items()) {
                 const uint32_t value = code.u32();
                 if (value < 10000 || value > 10007) {
                     code.fail("expected a right code from 10000 to 10007");
                 }
-                codes.insert(static_cast<int32_t>(value));
+                rights.grant(static_cast<int32_t>(value), static_cast<int32_t>(room));
             }
         }
     }

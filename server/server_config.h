@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/rights_list.h"
 #include "protocol/commands/admin_blocks.h"
 #include "protocol/commands/admin_limit_commands.h"
 
@@ -81,8 +82,7 @@ struct ServerConfig {
     std::vector<RoomConfig> rooms;
     std::set<std::u16string> keywords;
     std::set<std::u16string> invalidNicknames;
-    // account (GBK) -> room id -> right codes
-    std::map<std::string, std::map<int32_t, std::set<int32_t>>> rights;
+    std::map<std::string, chat::RightsList> rights;  // by account (GBK)
     std::u16string systemMessage;
     uint32_t systemMessageIntervalSeconds = 0;
     std::optional<Digest> operationPasswordDigest;

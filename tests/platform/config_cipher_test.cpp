@@ -20,15 +20,13 @@ TEST(ConfigCipher, EncodedTextDecodesToItself) {
     EXPECT_EQ(encodeConfigurationText(""), "");
 }
 
-TEST(ConfigCipher, EncodesTheInstallersFilesByteForByte) {
-    for (const char* name : {"special.txt", "config/Morvex.txt"}) {
-        SCOPED_TRACE(name);
-        std::ifstream file(test::platformData() / "program" / name, std::ios::binary);
-        const std::string stored((std::istreambuf_iterator<char>(file)),
-                                 std::istreambuf_iterator<char>());
-        ASSERT_FALSE(stored.empty());
-        EXPECT_EQ(encodeConfigurationText(decodeConfigurationText(stored)), stored);
-    }
+TEST(ConfigCipher, EncodesTheInstallersFileByteForByte) {
+    std::ifstream file(test::platformData() / "program" / "config" / "Morvex.txt",
+                       std::ios::binary);
+    const std::string stored((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
+    ASSERT_FALSE(stored.empty());
+    EXPECT_EQ(encodeConfigurationText(decodeConfigurationText(stored)), stored);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST(ServerConfig, ReadsAccountsRoomsAndLists) {
     EXPECT_EQ(room.limits[0].ip, 0x0302010Au);  // network byte order: first octet lowest
     EXPECT_EQ(room.limits[0].mask, 0xFFFFFFFFu);
     EXPECT_TRUE(config.keywords.contains(u"外挂"));
-    EXPECT_TRUE(config.rights.at("demo").at(2).contains(10003));
+    EXPECT_TRUE(config.rights.at("demo").has(10003, 2));
     ASSERT_TRUE(config.operationPasswordDigest);
     ASSERT_EQ(config.bots.size(), 1u);
     EXPECT_EQ(config.bots[0].rules[0].reply, u"好的");

@@ -1,7 +1,6 @@
 // The login exchange, its refusals, the heartbeat and malformed packets.
 #include <gtest/gtest.h>
 
-#include "chat_sections.h"
 #include "server_test_client.h"
 
 namespace servertest {

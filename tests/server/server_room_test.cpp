@@ -1,8 +1,9 @@
 // Rooms and chat: entering and leaving, chat fan-out, whispers, private rooms, nicknames, bots.
 #include <gtest/gtest.h>
 
-#include "chat_sections.h"
+#include "admin/room_limit.h"
 #include "server_test_client.h"
+#include "util/byte_stream.h"
 
 namespace servertest {
 namespace {
@@ -84,15 +85,15 @@ TEST_F(ServerRooms, PublicMessagesReachTheRoomAndWhispersOnlyTheirTarget) {
         const auto heard = client->expect<cmd::ChatMessage>();
         EXPECT_EQ(heard.speakerId, static_cast<int32_t>(aRecord.chatterId));
         EXPECT_EQ(heard.nickname, u"甲");  // the server stamps the room nickname
-        EXPECT_EQ(chatserver::plainText(heard.sections), u"大家好");
+        EXPECT_EQ(textOf(heard), u"大家好");
     }
 
     a->send(chatMessage(3, static_cast<int32_t>(bRecord.chatterId), u"悄悄话"));
-    EXPECT_EQ(chatserver::plainText(a->expect<cmd::ChatMessage>().sections), u"悄悄话");
-    EXPECT_EQ(chatserver::plainText(b->expect<cmd::ChatMessage>().sections), u"悄悄话");
+    EXPECT_EQ(textOf(a->expect<cmd::ChatMessage>()), u"悄悄话");
+    EXPECT_EQ(textOf(b->expect<cmd::ChatMessage>()), u"悄悄话");
     // c's next message is the following public one: the whisper never reached it.
     b->send(chatMessage(3, 0, u"收到"));
-    EXPECT_EQ(chatserver::plainText(c->expect<cmd::ChatMessage>().sections), u"收到");
+    EXPECT_EQ(textOf(c->expect<cmd::ChatMessage>()), u"收到");
 
     c->send(chatMessage(2, 0, u"不在这个房间"));
     EXPECT_EQ(c->expect<cmd::FailWithMessage>().roomId, 0);
@@ -112,12 +113,23 @@ TEST_F(ServerRooms, AMutedChatterIsStoppedAndOthersGoOn) {
     mute.kind = cmd::LimitKind::Mute;
     owner->send(mute);
 
+    owner->send(cmd::QueryRoomLimits{cmd::LimitKind::Mute, 2});
+    const auto reply = owner->expect<cmd::RoomLimits>();
+    chat::RoomLimitList limits;
+    tekna::InputByteStream in(reply.limitStream);
+    limits.read(in);
+    ASSERT_TRUE(limits.entries().contains(2));
+    // The end time travels as days since 30 December 1899: 1 January 2099 is day 72686.
+    EXPECT_EQ(limits.entries().at(2)->accounts(), (std::map<std::string, double>{{"demo", 72686}}));
+    owner->send(cmd::QueryRoomLimits{cmd::LimitKind::ForbidLogin, 2});
+    EXPECT_EQ(owner->expect<cmd::RoomLimits>().limitStream.size(), 12u);  // room 2, 0, -1
+
     a->send(chatMessage(2, 0, u"说话"));
     const auto refused = a->expect<cmd::FailWithMessage>();
     EXPECT_EQ(refused.roomId, 2);
     EXPECT_EQ(refused.text, u"您已被禁言，暂时不能发言");
     owner->send(chatMessage(2, 0, u"房主说话"));
-    EXPECT_EQ(chatserver::plainText(a->expect<cmd::ChatMessage>().sections), u"房主说话");
+    EXPECT_EQ(textOf(a->expect<cmd::ChatMessage>()), u"房主说话");
 
     cmd::DeleteRoomLimit unmute;
     unmute.roomId = 2;
@@ -127,7 +139,7 @@ TEST_F(ServerRooms, AMutedChatterIsStoppedAndOthersGoOn) {
     owner->drain();
     a->drain();
     a->send(chatMessage(2, 0, u"又能说话了"));
-    EXPECT_EQ(chatserver::plainText(owner->expect<cmd::ChatMessage>().sections), u"又能说话了");
+    EXPECT_EQ(textOf(owner->expect<cmd::ChatMessage>()), u"又能说话了");
 }
 
 TEST_F(ServerRooms, PrivateRoomsNeedAPrivilegedPartner) {
@@ -182,15 +194,15 @@ TEST_F(ServerRooms, TheBotGreetsNewcomersAndAnswers) {
     EXPECT_EQ(a->expect<cmd::AnnouncementUpdated>().text, u"欢迎");
     const auto greeting = a->expect<cmd::ChatMessage>();
     EXPECT_EQ(greeting.nickname, u"小墨");
-    EXPECT_EQ(chatserver::plainText(greeting.sections), u"欢迎阿甲");
+    EXPECT_EQ(textOf(greeting), u"欢迎阿甲");
 
     a->send(chatMessage(2, 0, u"求帮助"));
     a->expect<cmd::ChatMessage>();  // own echo
-    EXPECT_EQ(chatserver::plainText(a->expect<cmd::ChatMessage>().sections), u"我来帮你");
+    EXPECT_EQ(textOf(a->expect<cmd::ChatMessage>()), u"我来帮你");
     a->send(chatMessage(2, greeting.speakerId, u"你是谁"));
     a->expect<cmd::ChatMessage>();
     const auto whisper = a->expect<cmd::ChatMessage>();
-    EXPECT_EQ(chatserver::plainText(whisper.sections), u"不懂");
+    EXPECT_EQ(textOf(whisper), u"不懂");
     EXPECT_NE(whisper.targetId, 0);
 }
 

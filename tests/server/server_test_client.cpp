@@ -8,7 +8,6 @@
 #include <fstream>
 #include <future>
 
-#include "chat_sections.h"
 #include "platform/md5.h"
 #include "util/compression.h"
 #include "util/text_codec.h"

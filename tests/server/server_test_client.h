@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "chat_sections.h"
 #include "chat_service.h"
+#include "message_text.h"
 #include "protocol/commands/commands.h"
 #include "tcp_server.h"
 #include "util/little_endian.h"
@@ -101,15 +101,14 @@ class ServerFixture : public ::testing::Test {
     std::thread thread_;
 };
 
-inline chat::cmd::ChatMessage chatMessage(uint32_t roomId, int32_t target,
-                                          const std::u16string& text) {
-    chat::cmd::ChatMessage message;
-    message.roomId = static_cast<int32_t>(roomId);
-    message.sequence = 1;
-    message.targetId = target;
-    message.nickname = u"x";
-    message.sections = chatserver::textSection(text);
-    return message;
+// A chat message packet of one text section (the server fills in speaker and nickname).
+inline Bytes chatMessage(uint32_t roomId, int32_t target, const std::u16string& text) {
+    return chatserver::composeTextMessage(
+        {static_cast<int32_t>(roomId), 1, 0, target, 0, u"x", text});
+}
+
+inline std::u16string textOf(const chat::cmd::ChatMessage& message) {
+    return chatserver::messagePlainText(chat::buildPacket(message));
 }
 
 }  // namespace servertest

@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "chat_sections.h"
 #include "chat_service.h"
+#include "message_text.h"
 #include "protocol/commands/commands.h"
 #include "protocol/packet_framer.h"
 #include "tcp_server.h"
@@ -99,13 +99,8 @@ class LoadClient : public std::enable_shared_from_this<LoadClient> {
     }
 
     void say(int32_t number) {
-        cmd::ChatMessage message;
-        message.roomId = kRoom;
-        message.sequence = number;
-        message.speakerId = static_cast<int32_t>(chatterId_);
-        message.nickname = u"load";
-        message.sections = chatserver::textSection(u"压力测试消息 0123456789");
-        send(chat::buildPacket(message));
+        send(chatserver::composeTextMessage({kRoom, number, static_cast<int32_t>(chatterId_), 0, 0,
+                                             u"load", u"压力测试消息 0123456789"}));
     }
 
   private:
