@@ -20,6 +20,9 @@ namespace cmd = chat::cmd;
 
 namespace {
 
+constexpr const char* kNoRight = "您没有执行此操作的权限";
+constexpr const char* kNoRoom = "没有这个房间";
+
 // Bodies above this size are sent compressed (room list, chatter list).
 constexpr size_t kCompressAbove = 8192;
 
@@ -237,6 +240,23 @@ bool ChatService::mayAdminister(const Session& s, const Room& room, chat::RoomRi
     auto account = config_.rights.find(s.account_);
     return account != config_.rights.end() &&
            account->second.has(right, static_cast<int32_t>(room.config.id));
+}
+
+ChatService::Room* ChatService::administeredRoom(Session& s, uint32_t roomId,
+                                                 std::optional<chat::RoomRight> right) {
+    Room* room = findRoom(roomId);
+    if (!room) {
+        refuse(s, 0, kNoRoom);
+        return nullptr;
+    }
+    const bool allowed =
+        right ? mayAdminister(s, *room, *right)
+              : (s.level_ & chat::AccountLevel::kSystemAdmin) != 0 || isOwner(s, *room);
+    if (!allowed) {
+        refuse(s, static_cast<int32_t>(roomId), kNoRight);
+        return nullptr;
+    }
+    return room;
 }
 
 bool ChatService::catchesWord(const std::u16string& text, bool nickname) const {
@@ -684,18 +704,11 @@ void ChatService::changeNickname(Session& s, const cmd::ChangeOwnChatterRecord& 
 
 // ---- administration --------------------------------------------------------------------------
 
-namespace {
-constexpr const char* kNoRight = "您没有执行此操作的权限";
-constexpr const char* kNoRoom = "没有这个房间";
-}  // namespace
-
 void ChatService::kick(Session& s, const cmd::KickChatter& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::KickChatter);
     if (!room)
-        return refuse(s, 0, kNoRoom);
+        return;
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, chat::RoomRight::KickChatter))
-        return refuse(s, roomId, kNoRight);
     Member* target = findMember(*room, request.chatterId);
     if (!target || request.chatterId == s.chatterId_) {
         return refuse(s, roomId, "对方已不在这个房间里");
@@ -718,12 +731,9 @@ void ChatService::kick(Session& s, const cmd::KickChatter& request) {
 }
 
 void ChatService::setAnnouncement(Session& s, const cmd::SetAnnouncement& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomAffiche);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomAffiche)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     room->config.announcement = request.text;
     broadcast(*room, packet(cmd::AnnouncementUpdated{request.roomId, request.text}));
 }
@@ -737,12 +747,9 @@ void ChatService::setSystemMessage(Session& s, const cmd::SetSystemMessage& requ
 }
 
 void ChatService::setRollingMessage(Session& s, const cmd::SetRollingMessage& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomPeriodInfo);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomPeriodInfo)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     room->config.rollingMessage = request.text;
     room->config.rollingIntervalSeconds = request.intervalSeconds;
     broadcast(*room,
@@ -769,12 +776,10 @@ void ChatService::setAccountLevel(Session& s, const cmd::SetAccountLevel& reques
 }
 
 void ChatService::resetNickname(Session& s, const cmd::ResetNickname& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::ResetNickName);
     if (!room)
-        return refuse(s, 0, kNoRoom);
+        return;
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, chat::RoomRight::ResetNickName))
-        return refuse(s, roomId, kNoRight);
     Member* target = findMember(*room, request.record.chatterId);
     if (!target)
         return refuse(s, roomId, "对方已不在这个房间里");
@@ -783,12 +788,9 @@ void ChatService::resetNickname(Session& s, const cmd::ResetNickname& request) {
 }
 
 void ChatService::setRoomSettings(Session& s, const cmd::SetRoomSettings& request) {
-    Room* room = findRoom(request.settings.roomId);
+    Room* room = administeredRoom(s, request.settings.roomId, chat::RoomRight::RoomProperties);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomProperties)) {
-        return refuse(s, static_cast<int32_t>(room->config.id), kNoRight);
-    }
+        return;
     chat::RoomSettingBlock settings = request.settings;
     settings.blockSize = chat::RoomSettingBlock::kSize;
     settings.maxPeople = room->config.settings.maxPeople;  // not editable by the client
@@ -797,12 +799,10 @@ void ChatService::setRoomSettings(Session& s, const cmd::SetRoomSettings& reques
 }
 
 void ChatService::addLimit(Session& s, const cmd::AddRoomLimit& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomBlackList);
     if (!room)
-        return refuse(s, 0, kNoRoom);
+        return;
     const int32_t roomId = static_cast<int32_t>(request.roomId);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList))
-        return refuse(s, roomId, kNoRight);
     const auto& t = request.target;
     if (t.account.empty() && t.mac == std::array<uint8_t, 6>{} && t.ip == 0) {
         return refuse(s, roomId, "请指定帐号、MAC地址或IP地址");
@@ -829,12 +829,9 @@ void ChatService::addLimit(Session& s, const cmd::AddRoomLimit& request) {
 }
 
 void ChatService::queryLimits(Session& s, const cmd::QueryRoomLimits& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomBlackList);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     auto limits = tekna::makeRef<chat::RoomLimit>(static_cast<int32_t>(request.roomId));
     for (const RoomLimit& limit : room->config.limits) {
         if (limit.kind != request.kind)
@@ -857,12 +854,9 @@ void ChatService::queryLimits(Session& s, const cmd::QueryRoomLimits& request) {
 }
 
 void ChatService::deleteLimit(Session& s, const cmd::DeleteRoomLimit& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomBlackList);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomBlackList)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     std::erase_if(room->config.limits, [&](const RoomLimit& l) {
         return l.kind == request.kind && sameTarget(l, request.target);
     });
@@ -891,12 +885,9 @@ void ChatService::queryAdmins(Session& s, uint32_t roomId) {
 }
 
 void ChatService::queryOwners(Session& s, uint32_t roomId) {
-    Room* room = findRoom(roomId);
+    Room* room = administeredRoom(s, roomId, std::nullopt);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
-        return refuse(s, static_cast<int32_t>(roomId), kNoRight);
-    }
+        return;
     cmd::RoomOwners reply;
     reply.room.roomId = roomId;
     reply.room.maxPeople = room->config.settings.maxPeople;
@@ -918,12 +909,9 @@ void ChatService::setOwners(Session& s, const cmd::SetRoomOwners& request) {
 }
 
 void ChatService::changeAdmin(Session& s, uint32_t roomId, const std::string& account, bool add) {
-    Room* room = findRoom(roomId);
+    Room* room = administeredRoom(s, roomId, std::nullopt);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
-        return refuse(s, static_cast<int32_t>(roomId), kNoRight);
-    }
+        return;
     if (account.empty())
         return refuse(s, static_cast<int32_t>(roomId), "帐号不能为空");
     if (add) {
@@ -935,12 +923,9 @@ void ChatService::changeAdmin(Session& s, uint32_t roomId, const std::string& ac
 }
 
 void ChatService::queryRights(Session& s, const cmd::QueryUserRights& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, std::nullopt);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     cmd::UserRights reply;
     reply.block.account = request.account;
     reply.block.roomId = request.roomId;
@@ -950,12 +935,9 @@ void ChatService::queryRights(Session& s, const cmd::QueryUserRights& request) {
 
 void ChatService::setRights(Session& s, const cmd::SetUserRights& request) {
     const uint32_t roomId = request.block.roomId;
-    Room* room = findRoom(roomId);
+    Room* room = administeredRoom(s, roomId, std::nullopt);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if ((s.level_ & chat::AccountLevel::kSystemAdmin) == 0 && !isOwner(s, *room)) {
-        return refuse(s, static_cast<int32_t>(roomId), kNoRight);
-    }
+        return;
     const std::string& account = request.block.account;
     if (account.empty())
         return refuse(s, static_cast<int32_t>(roomId), "帐号不能为空");
@@ -986,12 +968,9 @@ void ChatService::setRights(Session& s, const cmd::SetUserRights& request) {
 }
 
 void ChatService::setAllowedRoles(Session& s, const cmd::SetAllowedRoles& request) {
-    Room* room = findRoom(request.roomId);
+    Room* room = administeredRoom(s, request.roomId, chat::RoomRight::RoomAccessRoles);
     if (!room)
-        return refuse(s, 0, kNoRoom);
-    if (!mayAdminister(s, *room, chat::RoomRight::RoomAccessRoles)) {
-        return refuse(s, static_cast<int32_t>(request.roomId), kNoRight);
-    }
+        return;
     room->config.entryRoles = request.allowLevel;
     queryAllowedRoles(s, request.roomId);
 }

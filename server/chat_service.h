@@ -144,7 +144,10 @@ class ChatService {
     void setRandomVip(Session& s, std::span<const uint8_t> packet);
     void reload(Session& s);
 
-    // Staff, the room's owner, or a holder of `code` in the room.
+    // The room, when `s` may administer it: with `right`, or (nullopt) as its owner or a system
+    // administrator. Otherwise refuses the request (no such room, no right) and gives null.
+    Room* administeredRoom(Session& s, uint32_t roomId, std::optional<chat::RoomRight> right);
+    // Staff, the room's owner, or a holder of `right` in the room.
     bool mayAdminister(const Session& s, const Room& room, chat::RoomRight right) const;
     bool isOwner(const Session& s, const Room& room) const;
     uint32_t roomRoleFlags(const std::string& account, const Room& room) const;

@@ -139,12 +139,7 @@ TEST_F(ServerAdmin, ForbidLoginRemovesTheChatterAndKeepsThemOut) {
     demo->enter(2);
     owner->drain();
 
-    cmd::AddRoomLimit ban;
-    ban.roomId = 2;
-    ban.end = {2099, 1, 4, 1, 0, 0, 0, 0};
-    ban.target.account = "demo";
-    ban.kind = cmd::LimitKind::ForbidLogin;
-    owner->send(ban);
+    owner->send(limitOn(2, "demo", cmd::LimitKind::ForbidLogin));
     EXPECT_EQ(demo->expect<cmd::RoomClosed>().roomId, 2u);
     owner->expect<cmd::ChatterLeft>();
     demo->send(cmd::EnterRoom{2, recordFor("x")});

@@ -106,12 +106,7 @@ TEST_F(ServerRooms, AMutedChatterIsStoppedAndOthersGoOn) {
     a->enter(2);
     owner->drain();
 
-    cmd::AddRoomLimit mute;
-    mute.roomId = 2;
-    mute.end = {2099, 1, 4, 1, 0, 0, 0, 0};
-    mute.target.account = "demo";
-    mute.kind = cmd::LimitKind::Mute;
-    owner->send(mute);
+    owner->send(limitOn(2, "demo", cmd::LimitKind::Mute));
 
     owner->send(cmd::QueryRoomLimits{cmd::LimitKind::Mute, 2});
     const auto reply = owner->expect<cmd::RoomLimits>();

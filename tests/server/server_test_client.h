@@ -107,6 +107,17 @@ inline Bytes chatMessage(uint32_t roomId, int32_t target, const std::u16string& 
         {static_cast<int32_t>(roomId), 1, 0, target, 0, u"x", text});
 }
 
+// A restriction of `account` in the room until 2099.
+inline chat::cmd::AddRoomLimit limitOn(uint32_t roomId, const std::string& account,
+                                       chat::cmd::LimitKind kind) {
+    chat::cmd::AddRoomLimit limit;
+    limit.roomId = roomId;
+    limit.end = {2099, 1, 4, 1, 0, 0, 0, 0};
+    limit.target.account = account;
+    limit.kind = kind;
+    return limit;
+}
+
 inline std::u16string textOf(const chat::cmd::ChatMessage& message) {
     return chatserver::messagePlainText(chat::buildPacket(message));
 }
