@@ -359,7 +359,7 @@ ServerConfig parseServerConfig(const std::string& jsonText) {
 ServerConfig loadServerConfig(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw ConfigError(path + ": cannot be read");
+        throw ConfigError("cannot be read");
     }
     std::ostringstream text;
     text << file.rdbuf();

@@ -94,7 +94,7 @@ struct ServerConfig {
 // Throws ConfigError ("<path>: <problem>") for a value of the wrong kind or out of range, and for
 // text that is not JSON.
 ServerConfig parseServerConfig(const std::string& jsonText);
-// As parseServerConfig; a file that cannot be read is a ConfigError naming the file.
+// As parseServerConfig; a file that cannot be read is a ConfigError ("cannot be read").
 ServerConfig loadServerConfig(const std::string& path);
 
 }  // namespace chatserver
