@@ -132,10 +132,11 @@ TEST_F(ServerConnection, AClientThatDoesNotReadIsClosedOnceItsQueueIsFull) {
     talker.login("staff", "staff");
     talker.enter(3);
     sleeper.expect<cmd::ChatterEntered>();
-    // The sleeper reads nothing from now on; the socket buffers fill, then the queue.
+    // The sleeper reads nothing from now on; the socket buffers fill (a few MiB on loopback),
+    // then the queue.
     const std::u16string text(2000, u'字');
     bool sleeperLeft = false;
-    for (int i = 0; i < 2000 && !sleeperLeft; ++i) {
+    for (int i = 0; i < 10000 && !sleeperLeft; ++i) {
         talker.send(chatMessage(3, 0, text));
         for (;;) {
             const Bytes packet = talker.next();
