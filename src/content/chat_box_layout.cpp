@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "admin/account_level.h"
 #include "content/link_detection.h"
 #include "util/text_codec.h"
 
@@ -24,29 +25,29 @@ std::u16string clockText(const SystemTime& time) {
 }
 
 std::u16string roleText(uint32_t roles) {
-    if (roles & kRoleCustomerService) {
+    if (roles & AccountLevel::kCustomerService) {
         return u" <Morvex客服> ";
     }
-    if (roles & kRoleInstructor) {
+    if (roles & AccountLevel::kInstructor) {
         return u" <Morvex指导员> ";
     }
-    if (roles & kRoleRoomOwner) {
+    if (roles & AccountLevel::kRoomOwner) {
         return u" <房主> ";
     }
-    if (roles & kRoleRoomAdministrator) {
+    if (roles & AccountLevel::kRoomAdmin) {
         return u" <房间管理员> ";
     }
     return {};
 }
 
 std::optional<int32_t> roleIcon(uint32_t roles) {
-    if (roles & kRoleCustomerService) {
+    if (roles & AccountLevel::kCustomerService) {
         return kCustomerServiceIconBitmap;
     }
-    if (roles & kRoleInstructor) {
+    if (roles & AccountLevel::kInstructor) {
         return kInstructorIconBitmap;
     }
-    if (roles & (kRoleRoomOwner | kRoleRoomAdministrator)) {
+    if (roles & (AccountLevel::kRoomOwner | AccountLevel::kRoomAdmin)) {
         return kRoomManagerIconBitmap;
     }
     return std::nullopt;
@@ -96,25 +97,6 @@ TextStyle systemLineStyle() {
     return style;
 }
 
-uint32_t roleColour(uint32_t roles) {
-    if (roles & kRoleCustomerService) {
-        return rgb(255, 128, 0);
-    }
-    if (roles & kRoleInstructor) {
-        return rgb(128, 0, 128);
-    }
-    if (roles & (kRoleRoomOwner | kRoleRoomAdministrator)) {
-        return rgb(0, 128, 0);
-    }
-    if (roles & kRoleSystemAdministrator) {
-        return rgb(0, 128, 128);
-    }
-    if (roles & kRoleVip) {
-        return rgb(255, 0, 0);
-    }
-    return 0;
-}
-
 std::string emoticonFileName(int32_t number) {
     char name[24];
     std::snprintf(name, sizeof name, "%04d.gif", static_cast<int>(number));
@@ -138,7 +120,7 @@ std::optional<std::vector<uint8_t>> readChatBoxPictureFile(const std::filesystem
 
 bool bodyUsesOwnStyle(bool roomAllowsCustomStyles, uint32_t speakerRoles) {
     constexpr uint32_t kStyledRoles =
-        kRoleCustomerService | kRoleSystemAdministrator | kRoleRoomOwner | kRoleRoomAdministrator;
+        AccountLevel::kCustomerService | AccountLevel::kSystemAdmin | AccountLevel::kRoomOwner | AccountLevel::kRoomAdmin;
     return roomAllowsCustomStyles || (speakerRoles & kStyledRoles) != 0;
 }
 
@@ -152,7 +134,8 @@ ChatMessageLayout layoutChatMessage(ChatMessageLayoutInput input) {
     runs.push_back(ParagraphRun{0, 0});
 
     TextStyle header = nameLineStyle();
-    header.colour = roleColour(input.speakerRoles);
+    const RoleColour colour = roleColour(input.speakerRoles);
+    header.colour = rgb(colour.red, colour.green, colour.blue);
     runs.push_back(TextRun{input.speakerNickname, header, true});
 
     std::u16string headerText = u" " + clockText(input.sendTime) + roleText(input.speakerRoles);

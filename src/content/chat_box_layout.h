@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "content/message_parser.h"
-#include "content/system_time.h"
+#include "protocol/commands/system_time.h"
 #include "content/text_style.h"
 
 namespace chat {
@@ -56,15 +56,6 @@ using ChatBoxRun =
     std::variant<TextRun, PictureRun, BitmapRun, EmoteRun, PictureFileRun, ParagraphRun>;
 using ChatBoxRuns = std::vector<ChatBoxRun>;
 
-// Speaker role bits as the chatter records carry them (the full set belongs to the
-// administration rights).
-inline constexpr uint32_t kRoleVip = 0x01;
-inline constexpr uint32_t kRoleCustomerService = 0x02;
-inline constexpr uint32_t kRoleSystemAdministrator = 0x04;
-inline constexpr uint32_t kRoleInstructor = 0x10;
-inline constexpr uint32_t kRoleRoomOwner = 0x20;
-inline constexpr uint32_t kRoleRoomAdministrator = 0x40;
-
 // Bitmap resources drawn into the chat box.
 inline constexpr int32_t kSystemLineBitmap = 154;
 inline constexpr int32_t kCustomerServiceIconBitmap = 161;
@@ -76,8 +67,6 @@ inline constexpr int32_t kRoomManagerIconBitmap = 187;
 TextStyle nameLineStyle();
 // System lines: RGB(128, 128, 128), "宋体", 9 points.
 TextStyle systemLineStyle();
-// The nickname colour of a speaker: the first role bit set decides.
-uint32_t roleColour(uint32_t roles);
 // "0007.gif" for emoticon 7; numbers of five or more digits are written in full.
 std::string emoticonFileName(int32_t number);
 

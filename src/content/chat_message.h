@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "content/system_time.h"
+#include "protocol/commands/system_time.h"
 #include "content/text_style.h"
 
 namespace chat {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "admin/account_level.h"
 #include "util/little_endian.h"
 #include "util/wire_text.h"
 
@@ -46,7 +47,7 @@ int32_t pointsFromFontHeight(int32_t height, int32_t verticalDpi) {
 }
 
 bool mayUseReservedStyle(uint32_t accountLevel) {
-    return (accountLevel & (kAccountLevelCustomerService | kAccountLevelSystemAdministrator)) != 0;
+    return (accountLevel & AccountLevel::kStaff) != 0;
 }
 
 TextStyle styleToStore(TextStyle style, uint32_t accountLevel) {

@@ -48,10 +48,6 @@ inline bool isReservedStyle(const TextStyle& style) {
 // Points of a font given by its height in device units: |height| × 72 ÷ vertical dots per inch.
 int32_t pointsFromFontHeight(int32_t height, int32_t verticalDpi);
 
-// Account-level bits that may use the reserved look (the full flag word belongs to the
-// administration rights).
-inline constexpr uint32_t kAccountLevelCustomerService = 0x02;
-inline constexpr uint32_t kAccountLevelSystemAdministrator = 0x04;
 
 bool mayUseReservedStyle(uint32_t accountLevel);
 

@@ -60,10 +60,9 @@ HeadAndRecords decodeHeadAndRecords(std::span<const uint8_t> packet) {
 }
 
 std::set<std::u16string> decodeWideStringList(std::span<const uint8_t> packet) {
-    std::set<std::u16string> strings;
     const Body body = bodyOf(packet);
     if (body.bytes.empty()) {
-        return strings;
+        return {};
     }
     std::vector<uint8_t> inflated;
     std::span<const uint8_t> bytes = body.bytes;
@@ -71,6 +70,11 @@ std::set<std::u16string> decodeWideStringList(std::span<const uint8_t> packet) {
         inflated = tekna::Inflate().process(body.bytes);
         bytes = inflated;
     }
+    return readWideStringList(bytes);
+}
+
+std::set<std::u16string> readWideStringList(std::span<const uint8_t> bytes) {
+    std::set<std::u16string> strings;
     std::u16string current;
     for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
         const auto unit = chat::loadLE<char16_t>(bytes.data() + at);

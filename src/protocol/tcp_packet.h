@@ -31,6 +31,8 @@ HeadAndRecords decodeHeadAndRecords(std::span<const uint8_t> packet);
 // UTF-16LE strings, each ended by a NUL unit or by the end of the body; empty strings are skipped,
 // duplicates fold, an odd last byte is ignored. A packet without a body gives an empty set.
 std::set<std::u16string> decodeWideStringList(std::span<const uint8_t> packet);
+// The same walk over a plain (inflated) body.
+std::set<std::u16string> readWideStringList(std::span<const uint8_t> bytes);
 
 // The body bytes, inflated when compressed. A packet without a body gives no bytes.
 std::vector<uint8_t> decodeRawBytes(std::span<const uint8_t> packet);

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "content/history_layout.h"
-#include "content/system_time.h"
+#include "protocol/commands/system_time.h"
 #include "content/text_style.h"
 
 namespace chat {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "storage/quick_reply_list.h"
+#include "util/blank_trim.h"
 #include "util/text_codec.h"
 
 namespace chat {
@@ -33,17 +34,6 @@ std::u16string quickReplySection(const std::string& account) {
 
 std::u16string roomKey(std::u16string_view prefix, int32_t roomId) {
     return std::u16string(prefix) + decimal(static_cast<uint32_t>(roomId));
-}
-
-std::u16string_view trimControlsAndBlanks(std::u16string_view text) {
-    const auto blank = [](char16_t c) { return c >= 1 && c <= 32; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 }  // namespace
@@ -118,7 +108,7 @@ void UserConfig::loadTextStyle(const SystemFontSource& fonts) {
 
 void UserConfig::loadBlackList() {
     for (const std::u16string& key : file_.readKeyNames(kBlackListSection, kKeyListUnits)) {
-        const auto account = trimControlsAndBlanks(key);
+        const auto account = trimmedBlanks(key);
         if (!account.empty()) {
             blackList_.insert(utf16ToGbk(account));
         }

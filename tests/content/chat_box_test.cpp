@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "admin/account_level.h"
 #include "content/chat_box_layout.h"
 #include "content/chat_box_ledger.h"
 #include "content/history_layout.h"
@@ -124,7 +125,7 @@ TEST(LinkDetection, SplitsPlainTextAndLinks) {
 
 TEST(ChatMessageLayout, HeaderAndBody) {
     ChatMessageLayoutInput input;
-    input.speakerRoles = kRoleCustomerService;
+    input.speakerRoles = AccountLevel::kCustomerService;
     input.speakerNickname = u"客服";
     input.sendTime = {2026, 12, 5, 11, 9, 5, 7, 0};
     input.targetId = 3;
@@ -166,11 +167,11 @@ TEST(ChatMessageLayout, RolesWhispersAndStyles) {
     };
     const std::vector<Case> cases = {
         {0, 0, u" 13:05:09\r\n", 0, 0},
-        {kRoleVip, 4, u" 13:05:09(对小王悄悄说)\r\n", rgb(255, 0, 0), 0},
-        {kRoleInstructor | kRoleVip, 0, u" 13:05:09 <Morvex指导员> \r\n", rgb(128, 0, 128), 1},
-        {kRoleRoomOwner, 0, u" 13:05:09 <房主> \r\n", rgb(0, 128, 0), 1},
-        {kRoleRoomAdministrator, 0, u" 13:05:09 <房间管理员> \r\n", rgb(0, 128, 0), 1},
-        {kRoleSystemAdministrator, 0, u" 13:05:09\r\n", rgb(0, 128, 128), 0},
+        {AccountLevel::kVip, 4, u" 13:05:09(对小王悄悄说)\r\n", rgb(255, 0, 0), 0},
+        {AccountLevel::kInstructor | AccountLevel::kVip, 0, u" 13:05:09 <Morvex指导员> \r\n", rgb(128, 0, 128), 1},
+        {AccountLevel::kRoomOwner, 0, u" 13:05:09 <房主> \r\n", rgb(0, 128, 0), 1},
+        {AccountLevel::kRoomAdmin, 0, u" 13:05:09 <房间管理员> \r\n", rgb(0, 128, 0), 1},
+        {AccountLevel::kSystemAdmin, 0, u" 13:05:09\r\n", rgb(0, 128, 128), 0},
     };
     for (const Case& c : cases) {
         ChatMessageLayoutInput input;

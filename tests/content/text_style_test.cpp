@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "admin/account_level.h"
+
 namespace chat {
 namespace {
 
@@ -68,8 +70,8 @@ TEST(TextStyle, ReservedStyleIsStoredBlackForOrdinaryUsers) {
     const std::vector<Case> cases = {
         {0, 0},
         {0x01 | 0x10 | 0x20, 0},  // VIP, instructor, owner: not enough
-        {kAccountLevelCustomerService, grey.colour},
-        {kAccountLevelSystemAdministrator, grey.colour},
+        {AccountLevel::kCustomerService, grey.colour},
+        {AccountLevel::kSystemAdmin, grey.colour},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(styleToStore(grey, c.accountLevel).colour, c.storedColour) << c.accountLevel;

@@ -17,6 +17,12 @@ struct SystemTime {
     uint16_t second = 0;
     uint16_t milliseconds = 0;
 
+    // The local clock now.
+    static SystemTime now();
+    // `bytes` must hold kSize bytes.
+    static SystemTime read(const uint8_t* bytes);
+    void write(uint8_t* bytes) const;
+
     template <class Io, class Self>
     static void layout(Io& io, Self& t) {
         io.field(0, t.year);

@@ -1,4 +1,4 @@
-#include "content/system_time.h"
+#include "protocol/commands/system_time.h"
 
 #include <chrono>
 #include <ctime>
