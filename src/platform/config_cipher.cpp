@@ -32,4 +32,11 @@ std::string decodeConfigurationText(std::string_view stored) {
     return text;
 }
 
+std::string encodeConfigurationText(std::string_view plain) {
+    std::string cipher(plain);
+    Rc4 rc4(configurationKey());
+    rc4.apply(std::span(reinterpret_cast<uint8_t*>(cipher.data()), cipher.size()));
+    return base64Encode(cipher);
+}
+
 }  // namespace chat

@@ -16,4 +16,9 @@ std::array<uint8_t, 16> configurationKey();
 // bytes as the file holds them (GBK or UTF-8; see readConfigTextFile for the encoding).
 std::string decodeConfigurationText(std::string_view stored);
 
+// The reverse, as the platform's installer writes the files: RC4 encipher with the configuration
+// key, then Base64 (CR LF after every 76 characters). `plain` must hold no zero byte, since the
+// reader cuts the text there.
+std::string encodeConfigurationText(std::string_view plain);
+
 }  // namespace chat

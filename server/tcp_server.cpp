@@ -1,0 +1,198 @@
+#include "tcp_server.h"
+
+#include <ctime>
+#include <deque>
+#include <iostream>
+
+#include "util/little_endian.h"
+
+namespace chatserver {
+
+using asio::ip::tcp;
+
+void logToStderr(const std::string& message) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+    std::cerr << stamp << ' ' << message << std::endl;
+}
+
+class TcpServer::Connection : public PacketSink, public std::enable_shared_from_this<Connection> {
+  public:
+    Connection(TcpServer& server, tcp::socket socket)
+        : server_(server), socket_(std::move(socket)) {
+        asio::error_code ignored;
+        const auto remote = socket_.remote_endpoint(ignored);
+        peer_ = remote.address().to_string() + ":" + std::to_string(remote.port());
+        uint32_t ip = 0;
+        if (remote.address().is_v4()) {
+            ip = chat::loadLE<uint32_t>(remote.address().to_v4().to_bytes().data());
+        }
+        socket_.set_option(tcp::no_delay(true), ignored);
+        session_ = &server_.service_.open(*this, ip);
+    }
+
+    void start() {
+        log("connected");
+        read();
+    }
+
+    void send(SharedPacket packet) override {
+        if (closed_ || overflowed_)
+            return;
+        queuedBytes_ += packet->size();
+        if (queuedBytes_ > server_.options_.sendQueueLimit) {
+            // Closing here could change the room that the caller is walking: close afterwards.
+            overflowed_ = true;
+            asio::post(server_.io_, [self = shared_from_this()] {
+                self->close("send queue above " +
+                            std::to_string(self->server_.options_.sendQueueLimit) +
+                            " bytes: the client does not read");
+            });
+            return;
+        }
+        queue_.push_back(std::move(packet));
+        if (!writing_)
+            write();
+    }
+
+    void close(const std::string& reason) {
+        if (closed_)
+            return;
+        closed_ = true;
+        log("closed: " + reason);
+        server_.service_.close(*session_);
+        session_ = nullptr;
+        asio::error_code ignored;
+        socket_.shutdown(tcp::socket::shutdown_both, ignored);
+        socket_.close(ignored);
+        queue_.clear();
+        server_.connections_.erase(shared_from_this());
+    }
+
+  private:
+    void log(const std::string& text) const {
+        if (server_.log_)
+            server_.log_(peer_ + " " + text);
+    }
+
+    void read() {
+        socket_.async_read_some(asio::buffer(buffer_), [self = shared_from_this()](
+                                                           asio::error_code error, size_t n) {
+            if (self->closed_)
+                return;
+            if (error) {
+                return self->close(error == asio::error::eof ? "by the client" : error.message());
+            }
+            if (!self->session_->receive(std::span<const uint8_t>(self->buffer_.data(), n))) {
+                return self->close(self->session_->closeReason());
+            }
+            self->read();
+        });
+    }
+
+    // Gathers every queued packet into one write.
+    void write() {
+        writing_ = true;
+        gathered_.clear();
+        inFlight_ = std::min<size_t>(queue_.size(), kMaxGathered);
+        for (size_t i = 0; i < inFlight_; ++i)
+            gathered_.push_back(asio::buffer(*queue_[i]));
+        asio::async_write(
+            socket_, gathered_, [self = shared_from_this()](asio::error_code error, size_t n) {
+                self->writing_ = false;
+                if (self->closed_)
+                    return;
+                if (error)
+                    return self->close(error.message());
+                self->queuedBytes_ -= n;
+                self->queue_.erase(self->queue_.begin(),
+                                   self->queue_.begin() + static_cast<ptrdiff_t>(self->inFlight_));
+                if (!self->queue_.empty())
+                    self->write();
+            });
+    }
+
+    static constexpr size_t kMaxGathered = 64;
+
+    TcpServer& server_;
+    tcp::socket socket_;
+    std::string peer_;
+    Session* session_ = nullptr;
+    std::array<uint8_t, 65536> buffer_{};
+    std::deque<SharedPacket> queue_;
+    std::vector<asio::const_buffer> gathered_;
+    size_t inFlight_ = 0;
+    size_t queuedBytes_ = 0;
+    bool writing_ = false;
+    bool overflowed_ = false;
+    bool closed_ = false;
+};
+
+TcpServer::TcpServer(asio::io_context& io, ChatService& service, Options options,
+                     ChatService::LogFunction log)
+    : io_(io),
+      service_(service),
+      options_(std::move(options)),
+      log_(std::move(log)),
+      acceptor_(io),
+      heartbeat_(io) {
+    const tcp::endpoint endpoint(asio::ip::make_address(options_.address), options_.port);
+    acceptor_.open(endpoint.protocol());
+    acceptor_.set_option(tcp::acceptor::reuse_address(true));
+    acceptor_.bind(endpoint);
+    acceptor_.listen(asio::socket_base::max_listen_connections);
+    if (log_)
+        log_("listening on " + options_.address + ":" + std::to_string(port()));
+    accept();
+    scheduleHeartbeat();
+}
+
+TcpServer::~TcpServer() {
+    stop();
+}
+
+uint16_t TcpServer::port() const {
+    return acceptor_.local_endpoint().port();
+}
+
+void TcpServer::stop() {
+    if (stopped_)
+        return;
+    stopped_ = true;
+    asio::error_code ignored;
+    acceptor_.close(ignored);
+    heartbeat_.cancel();
+    while (!connections_.empty()) {
+        (*connections_.begin())->close("server stopping");
+    }
+}
+
+void TcpServer::accept() {
+    acceptor_.async_accept([this](asio::error_code error, tcp::socket socket) {
+        if (stopped_)
+            return;
+        if (!error) {
+            auto connection = std::make_shared<Connection>(*this, std::move(socket));
+            connections_.insert(connection);
+            connection->start();
+        } else if (log_) {
+            log_("accept failed: " + error.message());
+        }
+        accept();
+    });
+}
+
+void TcpServer::scheduleHeartbeat() {
+    heartbeat_.expires_after(options_.heartbeatInterval);
+    heartbeat_.async_wait([this](asio::error_code error) {
+        if (error || stopped_)
+            return;
+        service_.heartbeat();
+        scheduleHeartbeat();
+    });
+}
+
+}  // namespace chatserver
