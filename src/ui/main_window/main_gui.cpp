@@ -111,6 +111,7 @@ RoomPagePort& MainGUI::openRoomPage(int32_t roomId, const std::u16string& title,
         showPage(roomId);
         return *open;
     }
+    removeRoomTab(roomId);  // a web page under the same id gives way to the chat room
     const QString name = QString::fromStdU16String(title);
     auto* page = new CChatRoom(roomId, name, privateRoom, clientArea_);
     addRoomTab(roomId, name, page, page, privateRoom);
