@@ -1,28 +1,12 @@
 #include "ui/main_window/chat_room.h"
 
 #include <QHBoxLayout>
-#include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <variant>
 
 namespace chat {
 namespace {
 
 constexpr int kChatterListWidth = 200;
-
-QString plainText(const ChatBoxRuns& runs) {
-    QString text;
-    for (const ChatBoxRun& run : runs) {
-        if (const auto* textRun = std::get_if<TextRun>(&run)) {
-            text += QString::fromStdU16String(textRun->text);
-        } else if (const auto* emote = std::get_if<EmoteRun>(&run)) {
-            text += QStringLiteral("[%1]").arg(emote->number);
-        }
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -32,9 +16,8 @@ CChatRoom::CChatRoom(int32_t roomId, const QString& name, bool privateRoom, QWid
       name_(name),
       privateRoom_(privateRoom),
       announcement_(new QLabel(this)),
-      chatBox_(new QTextEdit(this)),
+      chatBox_(new ChatBox(this)),
       chatters_(new QListWidget(this)) {
-    chatBox_->setReadOnly(true);
     announcement_->setWordWrap(true);
     chatters_->setFixedWidth(kChatterListWidth);
     auto* left = new QVBoxLayout;
@@ -47,27 +30,24 @@ CChatRoom::CChatRoom(int32_t roomId, const QString& name, bool privateRoom, QWid
 
 void CChatRoom::appendChatMessage(const ChatMessageLayout& layout,
                                   const KeptChatMessage& /*kept*/) {
-    appendRuns(layout.runs);
+    // The port does not name the speaker; nickname clicks are not wired to this page yet.
+    chatBox_->showChatMessage(0, layout);
 }
 
 void CChatRoom::appendRuns(const ChatBoxRuns& runs) {
-    chatBox_->append(plainText(runs));
+    chatBox_->appendRuns(runs);
 }
 
 void CChatRoom::appendNotice(std::u16string_view text) {
-    chatBox_->append(QString::fromStdU16String(std::u16string(text)));
+    chatBox_->appendRuns({TextRun{std::u16string(text) + u"\n", systemLineStyle()}});
 }
 
 void CChatRoom::startRepeatedSystemLine(std::u16string text) {
-    const ChatBoxRuns runs = layoutSystemLine(text);
-    appendRuns(runs);
-    for (int i = 1; i < kRepeatedLineCount; ++i) {
-        QTimer::singleShot(i * kRepeatedLineGapMs, this, [this, runs] { appendRuns(runs); });
-    }
+    chatBox_->showRepeatedSystemLine(std::move(text));
 }
 
 void CChatRoom::scrollToEnd() {
-    chatBox_->verticalScrollBar()->setValue(chatBox_->verticalScrollBar()->maximum());
+    chatBox_->scrollToBottom();
 }
 
 QListWidgetItem* CChatRoom::findChatter(uint32_t chatterId) const {

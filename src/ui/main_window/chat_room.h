@@ -1,12 +1,12 @@
 #pragma once
-// CChatRoom: the page of one open room. For now a plain page: the announcement, the chat box as
-// read-only text (system lines and chat runs as plain text) and the chatter list by nickname.
+// CChatRoom: the page of one open room. For now a plain page: the announcement, the chat box and
+// the chatter list by nickname.
 #include <QLabel>
 #include <QListWidget>
-#include <QTextEdit>
 #include <QWidget>
 
 #include "client/ports/room_page_port.h"
+#include "content/widgets/chat_box.h"
 
 namespace chat {
 
@@ -14,9 +14,6 @@ class CChatRoom : public QWidget, public RoomPagePort {
     Q_OBJECT
 
   public:
-    static constexpr int kRepeatedLineCount = 3;
-    static constexpr int kRepeatedLineGapMs = 5000;
-
     CChatRoom(int32_t roomId, const QString& name, bool privateRoom, QWidget* parent = nullptr);
 
     int32_t roomId() const { return roomId_; }
@@ -57,7 +54,7 @@ class CChatRoom : public QWidget, public RoomPagePort {
     QString name_;
     bool privateRoom_;
     QLabel* announcement_;
-    QTextEdit* chatBox_;
+    ChatBox* chatBox_;
     QListWidget* chatters_;
     uint32_t maxPeople_ = 0;
     uint32_t rollingMs_ = 0;
