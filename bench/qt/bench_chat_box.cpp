@@ -16,6 +16,7 @@
 
 #include <vector>
 
+#include "admin/account_level.h"
 #include "content/chat_box_ledger.h"
 #include "content/widgets/chat_box.h"
 #include "content/widgets/chat_box_renderer.h"
@@ -37,7 +38,7 @@ std::vector<chat::ChatMessageLayout> receivedMessages() {
     layouts.reserve(kMessages);
     for (int i = 0; i < kMessages; ++i) {
         chat::ChatMessageLayoutInput input;
-        input.speakerRoles = i % 5 == 0 ? chat::kRoleCustomerService : 0;
+        input.speakerRoles = i % 5 == 0 ? chat::AccountLevel::kCustomerService : 0;
         input.speakerNickname = u"玩家" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
         input.sendTime = chat::SystemTime{2026, 12, 5, 11, 9, static_cast<uint16_t>(i % 60), 7, 0};
         std::u16string text = u"请问今天的活动什么时候开始？我在等队友一起参加副本";

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include "admin/account_level.h"
 #include "content/widgets/chat_box.h"
 
 namespace {
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
     chat::TextStyle orange;
     orange.colour = chat::rgb(200, 80, 0);
     box->showChatMessage(
-        1, message(chat::kRoleCustomerService, u"客服小美", 2,
+        1, message(chat::AccountLevel::kCustomerService, u"客服小美", 2,
                    {chat::DrawTextSection{
                         u"您好！本周活动说明请看 http://www.morvex.example/event 有问题随时问我"},
                     chat::DrawEmoteSection{1}},
@@ -95,11 +96,11 @@ int main(int argc, char** argv) {
     italic.italic = 1;
     italic.colour = chat::rgb(0, 128, 64);
     box->showChatMessage(
-        3, message(chat::kRoleVip, u"星辰", 4,
+        3, message(chat::AccountLevel::kVip, u"星辰", 4,
                    {chat::DrawTextSection{u"晚上一起下副本吗？"}, chat::DrawEmoteSection{3}},
                    italic, 7));
     box->showChatMessage(
-        4, message(chat::kRoleRoomOwner, u"村长", 5,
+        4, message(chat::AccountLevel::kRoomOwner, u"村长", 5,
                    {chat::DrawTextSection{u"今晚八点准时开团，别迟到。"}}, {}, 2, u"风之旅人"));
     box->showSystemLine(u"“星辰”离开了房间。");
     QCoreApplication::processEvents();

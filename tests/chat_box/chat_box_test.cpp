@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
+#include "admin/account_level.h"
 #include "content/widgets/chat_box_history.h"
 #include "content/widgets/chat_box_picture_cache.h"
 #include "content/widgets/document_pictures.h"
@@ -85,7 +86,7 @@ class ChatBoxTest : public testing::Test {
 
 TEST_F(ChatBoxTest, DrawsAChatMessageWithHeaderBodyLinksEmoticonAndPicture) {
     const QByteArray picture = test::encoded(test::filled(12, 10, Qt::green), "png");
-    box.showChatMessage(42, message(kRoleCustomerService, u"小美",
+    box.showChatMessage(42, message(AccountLevel::kCustomerService, u"小美",
                                     {DrawTextSection{u"看 http://a.cn/x 好"}, DrawEmoteSection{1},
                                      DrawPictureSection{bytesOf(picture)}}));
 
@@ -291,7 +292,7 @@ TEST_F(ChatBoxTest, TracesNicknameClicksToTheSpeakerAndPromptsForAddresses) {
     box.setUrlOpener([&](const QUrl& url) { opened.push_back(url); });
     box.showSystemLine(u"进入房间");
     box.showChatMessage(
-        42, message(kRoleInstructor, u"老师", {DrawTextSection{u"见 www.a.cn/k 谢谢"}}));
+        42, message(AccountLevel::kInstructor, u"老师", {DrawTextSection{u"见 www.a.cn/k 谢谢"}}));
     box.showChatMessage(9, message(0, u"学生", {DrawTextSection{u"好"}}));
     QSignalSpy nicknames(&box, &ChatBox::nicknameClicked);
 

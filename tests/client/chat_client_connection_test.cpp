@@ -202,6 +202,8 @@ struct FatalCase {
     bool logIn = true;
 };
 
+void PrintTo(const FatalCase& c, std::ostream* out) { *out << c.name; }
+
 class ChatClientFatalTest : public ::testing::TestWithParam<FatalCase> {};
 
 TEST_P(ChatClientFatalTest, ShowsItsTextsAndEndsTheProgram) {
