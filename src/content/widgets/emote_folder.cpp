@@ -11,10 +11,6 @@ QString defaultEmoteFolder() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("emote"));
 }
 
-QString emoticonFileName(int number) {
-    return QStringLiteral("%1.gif").arg(number, 4, 10, QLatin1Char('0'));
-}
-
 QStringList listEmoticonFiles(const QString& folder) {
     // Name filters of QDir match without regard to case unless told otherwise, like the
     // system's own file listing; the extension test below drops names such as "x.gif.bak".

@@ -1,6 +1,7 @@
 #pragma once
 // The emoticon files: the ".gif" files of the folder "emote/" beside the program. Emoticon N is the
-// file named N in four decimal digits with leading zeros (more digits in full) plus ".gif".
+// file named N in four decimal digits with leading zeros (more digits in full) plus ".gif"
+// (`emoticonFileName` in content/chat_box_layout.h).
 #include <QString>
 #include <QStringList>
 
@@ -8,9 +9,6 @@ namespace chat {
 
 // "emote/" beside the program's executable.
 QString defaultEmoteFolder();
-
-// "0007.gif" for 7, "12345.gif" for 12345.
-QString emoticonFileName(int number);
 
 // The emoticon file names of the folder: every file whose extension (the text after the last
 // ".") is "gif" in any letter case, sorted by UTF-16 code units, case-sensitive. Throws
