@@ -68,8 +68,9 @@ class ChatterListWnd::RowDelegate : public QStyledItemDelegate {
 };
 
 ChatterListWnd::ChatterListWnd(ChatterListContext context, QWidget* parent)
-    : QListWidget(parent), context_(std::move(context)) {
-    showsAddresses_ = roleFacts().canViewAddresses();
+    : QListWidget(parent),
+      context_(std::move(context)),
+      showsAddresses_(roleFacts().canViewAddresses()) {
     ui::ensureUiResources();
     icons_ = {QPixmap(QStringLiteral(":/ui/chatters/male.png")),
               QPixmap(QStringLiteral(":/ui/chatters/female.png")),
