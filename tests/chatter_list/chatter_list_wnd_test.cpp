@@ -137,8 +137,10 @@ TEST_F(ChatterListTest, RowsFollowTheChatterOrderThroughAddUpdateRemove) {
     EXPECT_EQ(list().rowIds(), (std::vector<uint32_t>{kMe, 2, 7, 4, 6, 1}));
     EXPECT_EQ(list().chatter(3), nullptr);
 
-    list().replaceChatters({chatter(9, u"x"), chatter(8, u"y", 0x04)}, {true, false});
+    list().replaceChatters({chatter(9, u"x"), chatter(8, u"y", 0x04), chatter(9, u"again")},
+                           {true, false, true});
     EXPECT_EQ(list().rowIds(), (std::vector<uint32_t>{8, 9}));
+    EXPECT_EQ(list().rowTexts(1).front(), QStringLiteral("x"));
 }
 
 TEST_F(ChatterListTest, ObserversAndThePaneHearEveryChangeWithTheCount) {

@@ -157,7 +157,10 @@ void ChatterListWnd::replaceChatters(const std::vector<ChatterRecord>& chatters,
     clear();
     chatters_.clear();
     for (const ChatterRecord& chatter : chatters) {
-        insertRow(chatter);
+        // Of two records with one id the first stays, as in the room's chatter map.
+        if (!chatters_.contains(chatter.chatterId)) {
+            insertRow(chatter);
+        }
     }
     sortAndNotify();
 }

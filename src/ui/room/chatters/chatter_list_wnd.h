@@ -67,7 +67,8 @@ class ChatterListWnd : public QListWidget {
     // Nothing happens for a chatter without a row.
     void updateChatter(const ChatterRecord& chatter);
     void removeChatter(uint32_t chatterId);
-    // The whole list anew (the room's chatter list arrived); `shown` as for addChatter.
+    // The whole list anew (the room's chatter list arrived); of two records with one id the first
+    // stays. `shown` as for addChatter.
     void replaceChatters(const std::vector<ChatterRecord>& chatters,
                          const std::vector<bool>& shown);
 
