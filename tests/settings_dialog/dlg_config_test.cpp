@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "client/chat_client.h"
 #include "client/fakes/null_windows.h"
 #include "fake_hot_key_port.h"
 #include "ui/settings/page_chatter.h"
@@ -323,6 +324,39 @@ TEST_F(DlgConfigTest, ApplyIsOfferedAfterAChangeAndCancelStoresNothing) {
     EXPECT_EQ(config->screenCaptureHotKey(), 0u);
     // The empty hot key of the Apply took nothing.
     EXPECT_EQ(hotKey.held, std::nullopt);
+}
+
+TEST_F(DlgConfigTest, ContextFromTheChatClient) {
+    struct Case {
+        uint32_t roleFlags;
+        bool staff;
+    };
+    const std::vector<Case> cases = {
+        {0, false},
+        {0x02, true},
+        {0x04, true},
+        {0x01 | 0x08 | 0x10 | 0x20 | 0x40, false},
+    };
+    const fakes::NoAdapters adapters;
+    const fakes::NoHostNames resolver;
+    for (const Case& c : cases) {
+        ChatClient client(*config, messages, adapters, resolver);
+        client.onLoginAccepted(42, c.roleFlags);
+        const SettingsContext context = settingsContextOf(client, *config, kRoom, hotKey, messages);
+        EXPECT_EQ(context.roomId, kRoom);
+        EXPECT_EQ(context.staff, c.staff) << c.roleFlags;
+        // No record for a room that was not entered: the login record stands in.
+        EXPECT_EQ(context.ownRecord.chatterId, 42u);
+    }
+    // The change goes to the client, which refuses a blank nickname before anything is sent.
+    ChatClient client(*config, messages, adapters, resolver);
+    messages.shown.clear();
+    const SettingsContext context = settingsContextOf(client, *config, kRoom, hotKey, messages);
+    ChatterRecord blank = context.ownRecord;
+    blank.nickname = u"  ";
+    EXPECT_FALSE(context.changeNickname(blank, kRoom));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "昵称不能空");
 }
 
 }  // namespace

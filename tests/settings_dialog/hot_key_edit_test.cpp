@@ -1,5 +1,6 @@
 #include "ui/hotkey/hot_key_edit.h"
 
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -67,6 +68,9 @@ TEST(HotKeyEditTest, HeldModifiersShowUntilReleased) {
 }
 
 TEST(X11HotKeyTest, WithoutAnX11DisplayEveryKeyIsGranted) {
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        GTEST_SKIP() << "an X11 display grabs for real (x11_hot_key_try tries it)";
+    }
     X11HotKey hotKey;
     EXPECT_FALSE(hotKey.grabsKeys());
     EXPECT_TRUE(hotKey.registerHotKey(0x0641));
