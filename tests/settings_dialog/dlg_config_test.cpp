@@ -248,6 +248,17 @@ TEST_F(DlgConfigTest, SecondRenameInTheRoomWithinAMinuteIsRefusedUnlessStaff) {
     }
 }
 
+TEST_F(DlgConfigTest, OkWithoutChangesSendsNothing) {
+    for (const uint8_t sex : {uint8_t{'M'}, uint8_t{'F'}, uint8_t{'U'}, uint8_t{0}}) {
+        own.sex = sex;
+        const auto dialog = open();
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        EXPECT_FALSE(dialog->isVisible()) << int{sex};
+    }
+    EXPECT_TRUE(requests.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(DlgConfigTest, NicknameTheClientRefusesKeepsTheSheetOpenAndStartsNoWaitingTime) {
     const auto dialog = open();
     typeNickname(*dialog, QStringLiteral("不雅的名字"));

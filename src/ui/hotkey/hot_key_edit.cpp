@@ -61,6 +61,8 @@ uint8_t flagOfModifierKey(int key) {
 
 HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
     setText(textOf(0));
+    // Only key presses change the field: no typing, pasting or dropping of text.
+    setReadOnly(true);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setAcceptDrops(false);
 }

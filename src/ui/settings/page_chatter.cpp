@@ -32,7 +32,9 @@ PageChatter::PageChatter(SettingsContext& context, QWidget* parent)
 }
 
 RoomNickname PageChatter::current() const {
-    return {context_.ownRecord.nickname, static_cast<char>(context_.ownRecord.sex)};
+    // A record without a sex letter (as before the login) counts as undisclosed, as it is shown.
+    const uint8_t sex = context_.ownRecord.sex;
+    return {context_.ownRecord.nickname, sexFromChoices(sex == 'M', sex == 'F')};
 }
 
 bool PageChatter::apply() {
