@@ -16,6 +16,7 @@ namespace {
 constexpr QSize kSize{440, 220};
 constexpr int kMargin = 4;
 constexpr int kLinkSpacing = 12;
+constexpr int kRowHeight = 20;
 
 std::optional<QuickReply> editWithDialog(const QuickReplyList& replies, const QuickReply& editing,
                                          QWidget* owner) {
@@ -56,6 +57,7 @@ CReplyDlg::CReplyDlg(QuickReplyList& replies, UserConfig& config, std::string gb
     list_->setColumnWidth(0, kHotKeyColumnWidth);
     list_->setColumnWidth(1, kTextColumnWidth);
     list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     list_->setShowGrid(true);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
