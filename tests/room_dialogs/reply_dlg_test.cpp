@@ -126,14 +126,15 @@ TEST_F(QuickReplyTest, HotKeysInsertTheFirstReplyWithThatKey) {
     }
 }
 
-TEST_F(QuickReplyTest, DoubleClickInsertsTheRowsReply) {
-    CReplyDlg& dialog = openOn({{'a', u"first"}, {'b', u"second"}});
+TEST_F(QuickReplyTest, DoubleClickInsertsTheRowsWholeReply) {
+    const std::u16string longReply(1500, u'长');
+    CReplyDlg& dialog = openOn({{'a', u"first"}, {'b', longReply}});
     QTableWidget& list = dialog.list();
     const QRect cell = list.visualItemRect(list.item(1, 0));
     // A double click follows the press and release of its first click.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(inserted_, std::vector<QString>{"second"});
+    EXPECT_EQ(inserted_, std::vector<QString>{QString::fromStdU16String(longReply)});
     EXPECT_FALSE(dialog.isVisible());
 }
 

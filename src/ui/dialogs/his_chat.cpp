@@ -29,6 +29,11 @@ constexpr ButtonLook kButtons[] = {{CHisChat::PageCommand::First, "首页"},
                                    {CHisChat::PageCommand::Next, "下页"},
                                    {CHisChat::PageCommand::Last, "尾页"}};
 
+size_t buttonIndex(CHisChat::PageCommand command) {
+    return static_cast<size_t>(static_cast<int>(command) -
+                               static_cast<int>(CHisChat::PageCommand::First));
+}
+
 std::string cutFilter(std::string filter) {
     filter.resize(gbkPrefixLength(filter, CHisChat::kMaxFilterBytes));
     return filter;
@@ -64,7 +69,7 @@ CHisChat::CHisChat(const ChatRecordFile& records, std::string gbkAccountFilter, 
         pageButton->setAutoDefault(false);
         const PageCommand command = look.command;
         connect(pageButton, &QPushButton::clicked, this, [this, command] { goTo(command); });
-        buttons_[static_cast<int>(command) - static_cast<int>(PageCommand::First)] = pageButton;
+        buttons_[buttonIndex(command)] = pageButton;
         buttonRow->addWidget(pageButton);
     }
     buttonRow->addSpacing(kSpacing);
@@ -89,7 +94,7 @@ int32_t CHisChat::pageCountFor(size_t matching) {
 }
 
 vexa::CButtonX& CHisChat::button(PageCommand command) const {
-    return *buttons_[static_cast<int>(command) - static_cast<int>(PageCommand::First)];
+    return *buttons_[buttonIndex(command)];
 }
 
 void CHisChat::goTo(PageCommand command) {

@@ -5,6 +5,7 @@
 // drawn. The viewer reads the room's record store whenever it draws, so it must be closed before
 // the store goes (HistoryViewerSlots closes it with its room).
 #include <QLabel>
+#include <array>
 #include <string>
 
 #include "ui/controls/button_x.h"
@@ -51,7 +52,7 @@ class CHisChat : public CDialogX {
     int32_t pageCount_ = 1;
     ChatBox* recordBox_;
     QLabel* pageText_;
-    vexa::CButtonX* buttons_[4];
+    std::array<vexa::CButtonX*, 4> buttons_{};  // in the order of the command ids
 };
 
 }  // namespace chat

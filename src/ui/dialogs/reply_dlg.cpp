@@ -64,8 +64,8 @@ CReplyDlg::CReplyDlg(QuickReplyList& replies, UserConfig& config, std::string gb
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->installEventFilter(this);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (row >= 0 && static_cast<size_t>(row) < replies_.replies().size()) {
-            insert(replies_.replies()[static_cast<size_t>(row)].text);
+        if (const std::optional<QuickReply> reply = replyAt(row)) {
+            insert(reply->text);
         }
     });
 
@@ -158,17 +158,17 @@ void CReplyDlg::insert(const std::u16string& text) {
     }
 }
 
-std::optional<QuickReply> CReplyDlg::selectedReply() const {
-    const QList<QTableWidgetItem*> selected = list_->selectedItems();
-    if (selected.isEmpty()) {
-        return std::nullopt;
-    }
-    const int row = selected.front()->row();
+std::optional<QuickReply> CReplyDlg::replyAt(int row) const {
     const auto& all = replies_.replies();
     if (row < 0 || static_cast<size_t>(row) >= all.size()) {
         return std::nullopt;
     }
     return all[static_cast<size_t>(row)];
+}
+
+std::optional<QuickReply> CReplyDlg::selectedReply() const {
+    const QList<QTableWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? std::nullopt : replyAt(selected.front()->row());
 }
 
 std::optional<QuickReply> CReplyDlg::askForReply(const QuickReply& editing) {

@@ -1,11 +1,12 @@
 #pragma once
 // CReplyDlg: the pop-up list of quick replies that a room's input box opens. A double click on a
 // row, or the hot key of a reply (letters in either case, digits, the keypad's digits), inserts the
-// reply into the input box it was opened for and hides the pop-up; so does nothing else but losing
-// activation. "添加", "编辑" and "删除" change the list through CEditReply, and every change is
-// written to the settings file at once (and once more when the pop-up goes).
+// reply into the input box it was opened for and hides the pop-up; losing activation hides it too.
+// "添加", "编辑" and "删除" change the list through CEditReply, and every change is written to the
+// settings file at once (and once more when the pop-up goes).
 //
-// Edit and delete act on the selected row itself, also when another row has the same hot key.
+// Edit and delete act on the selected row itself, also when another row has the same hot key, and
+// a double click inserts the whole reply however long it is.
 #include <QPoint>
 #include <QTableWidget>
 #include <QWidget>
@@ -63,6 +64,8 @@ class CReplyDlg : public QWidget {
     void fill();
     void save();
     void insert(const std::u16string& text);
+    // The reply shown in the row (rows follow the list's order), or none.
+    std::optional<QuickReply> replyAt(int row) const;
     // The reply of the selected row.
     std::optional<QuickReply> selectedReply() const;
     std::optional<QuickReply> askForReply(const QuickReply& editing);
