@@ -27,8 +27,8 @@ std::optional<QuickReply> editWithDialog(const QuickReplyList& replies, const Qu
     return QuickReply{dialog.hotKey(), dialog.text()};
 }
 
-}  // namespace
-
+// The hot key that a key of the keyboard stands for: its letter or digit (the keypad's digits
+// too), or 0 for any other key.
 char hotKeyOfKey(int qtKey) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
         return static_cast<char>('0' + (qtKey - Qt::Key_0));
@@ -38,6 +38,8 @@ char hotKeyOfKey(int qtKey) {
     }
     return 0;
 }
+
+}  // namespace
 
 CReplyDlg::CReplyDlg(QuickReplyList& replies, UserConfig& config, std::string gbkAccount,
                      QWidget* owner)

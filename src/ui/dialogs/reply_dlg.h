@@ -85,8 +85,4 @@ class CReplyDlg : public QWidget {
     bool editing_ = false;  // the editor is open: losing activation to it does not hide
 };
 
-// The hot key that a key of the keyboard stands for: its letter or digit (keypad digits too), or
-// 0 for any other key.
-char hotKeyOfKey(int qtKey);
-
 }  // namespace chat
