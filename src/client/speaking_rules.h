@@ -49,6 +49,7 @@ BarButtons barButtonsFor(int32_t roomId, bool privateRoom, uint32_t roomAttribut
 struct MessageShape {
     bool hasText = false;
     size_t objectCount = 0;  // embedded pictures and emoticons alike
+    bool operator==(const MessageShape&) const = default;
 };
 
 enum class SendVerdict {
