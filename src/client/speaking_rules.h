@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "protocol/commands/admin_blocks.h"
 #include "util/message_box_port.h"
@@ -60,7 +61,7 @@ enum class SendVerdict {
 };
 
 struct Refusal {
-    const char* text;  // UTF-8
+    std::string_view text;  // UTF-8
     tekna::MessageCaption caption;
     tekna::MessageIcon icon;
     bool operator==(const Refusal&) const = default;

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "admin/account_level.h"
 #include "content/widgets/picture_embedding.h"
 #include "ui/room/input/cinput_dlg.h"
 #include "ui/room/input/font_choice.h"
@@ -23,10 +24,7 @@
 namespace chat {
 namespace {
 
-constexpr uint32_t kCustomerService = 0x02;
-constexpr uint32_t kSystemAdmin = 0x04;
-constexpr uint32_t kRoomOwner = 0x20;
-constexpr uint32_t kRoomAdmin = 0x40;
+using namespace AccountLevel;
 
 struct ShownMessage {
     std::string text;

@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "admin/account_level.h"
+
 namespace chat {
 namespace {
 
-constexpr uint32_t kCustomerService = 0x02;
-constexpr uint32_t kSystemAdmin = 0x04;
-constexpr uint32_t kVip = 0x01;
-constexpr uint32_t kInstructor = 0x10;
-constexpr uint32_t kRoomOwner = 0x20;
-constexpr uint32_t kRoomAdmin = 0x40;
+using namespace AccountLevel;
 
 const MessageShape kText{true, 0};
 const MessageShape kEmpty{false, 0};

@@ -1,5 +1,6 @@
 #include "ui/room/input/cinput_dlg.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
@@ -40,13 +41,15 @@ CInputDlg::CInputDlg(InputDlgContext context, QWidget* parent)
       rules_(context_.roomId, context_.accountLevel, context_.roomRoleBits,
              context_.clock ? context_.clock
                             : SpeakingRules::Clock(SpeakingRules::systemMilliseconds)),
-      to_(new QLabel(QStringLiteral("对"), this)),
       addressee_(new QComboBox(this)),
       box_(new InputBox(this)) {
     ui::ensureUiResources();
     setFont(ui::songFont(9));
-    to_->setGeometry(kToLabel);
-    to_->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    auto* to = new QLabel(QStringLiteral("对"), this);
+    to->setGeometry(kToLabel);
+    to->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    box_->setObjectName(QString::number(kInputBoxId));
+    addressee_->setObjectName(QString::number(kAddresseeId));
 
     if (context_.config != nullptr) {
         UserConfig* config = context_.config;

@@ -4,7 +4,6 @@
 // input box. Sending runs the room's speaking rules first and then hands the box's content to the
 // send step; refusals are message boxes and leave the box as it was.
 #include <QComboBox>
-#include <QLabel>
 #include <QPoint>
 #include <QWidget>
 #include <cstdint>
@@ -120,7 +119,6 @@ class CInputDlg : public QWidget {
     std::unique_ptr<tekna::MessageBoxPort> ownMessages_;
     tekna::MessageBoxPort* messages_;
     SpeakingRules rules_;
-    QLabel* to_;
     QComboBox* addressee_;
     InputBox* box_;
     std::map<int, StripButton*> buttons_;
