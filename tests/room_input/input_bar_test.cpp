@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QImageWriter>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -337,6 +338,12 @@ TEST_F(InputBarTest, KeepsToTheCharacterLimit) {
     box->clearBox();
     box->insertLimited(QStringLiteral("a\nbcdef"));
     EXPECT_EQ(onlyText(box->content()), u"a\rbc");
+    box->clearBox();
+    QTest::keyClicks(box, "ab");
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("一二三"));
+    QApplication::sendEvent(box, &composed);
+    EXPECT_EQ(onlyText(box->content()), u"ab一二") << "an input method's text is cut too";
 
     settings.maxCharacters = 0;
     bar->applyRoomSettings(settings, true);

@@ -102,13 +102,12 @@ CInputDlg::CInputDlg(InputDlgContext context, QWidget* parent)
     layoutControls();
 }
 
-StripButton* CInputDlg::addButton(Control id, const char* caption, const char* strip, int width) {
+void CInputDlg::addButton(Control id, const char* caption, const char* strip, int width) {
     const QString path = QStringLiteral(":/ui/input_bar/%1.png").arg(QLatin1String(strip));
     auto* made = new StripButton(QString::fromUtf8(caption), path, width,
                                  width > kQuickRepliesWidth ? kGlyphWidth : 0, this);
     made->setObjectName(QString::number(id));
     buttons_[id] = made;
-    return made;
 }
 
 StripButton* CInputDlg::button(int controlId) const {

@@ -108,7 +108,7 @@ class CInputDlg : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    StripButton* addButton(Control id, const char* caption, const char* strip, int width);
+    void addButton(Control id, const char* caption, const char* strip, int width);
     void placeLeftGroup(const BarButtons& shown);
     void placeRightGroup();
     // The right group and the box follow the bar's size.
