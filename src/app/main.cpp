@@ -20,6 +20,7 @@
 #include "ui/prompts/qt_message_box_port.h"
 #include "ui/qt_event_loop.h"
 #include "ui/qt_system_font_source.h"
+#include "ui/termination_signals.h"
 #include "ui/ui_look.h"
 
 namespace {
@@ -52,6 +53,7 @@ int run(chat::QtMessageBoxPort& messages, int argc, char** argv) {
 
     chat::ui::ensureUiResources();
     chat::MainGUI window(client, loop, {std::move(args), std::move(special), folder});
+    const chat::TerminationSignals termination([&window] { window.close(); });
     window.start(QRect());
     const int code = QApplication::exec();
     // Calls the socket worker still has queued are dropped; a worker waiting in send gets false.

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "admin/account_level.h"
+#include "admin/chatter_order.h"
 #include "client/client_processors.h"
 #include "client/ports/main_window_port.h"
 #include "client/ports/prompt_port.h"
@@ -38,21 +39,6 @@ template <class Command>
 void sendCommand(ChatClient& client, const Command& command) {
     const std::vector<uint8_t> packet = buildPacket(command);
     client.send(packet);
-}
-
-std::string hexMac(const std::array<uint8_t, 6>& mac) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (const uint8_t byte : mac) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
-std::string dottedIp(uint32_t ip) {
-    return std::to_string(ip & 0xFF) + "." + std::to_string((ip >> 8) & 0xFF) + "." +
-           std::to_string((ip >> 16) & 0xFF) + "." + std::to_string(ip >> 24);
 }
 
 }  // namespace
@@ -302,6 +288,12 @@ const std::map<uint32_t, ChatterRecord>& ChatClient::chattersOf(int32_t roomId) 
 const ChatterRecord* ChatClient::ownRecordInRoom(int32_t roomId) const {
     const auto found = ownRecordsPerRoom_.find(roomId);
     return found == ownRecordsPerRoom_.end() ? nullptr : &found->second;
+}
+
+RoomRoleFacts ChatClient::roleFactsIn(int32_t roomId) const {
+    const ChatterRecord* inRoom = ownRecordInRoom(roomId);
+    return RoomRoleFacts::of(ownRecord_.roleFlags, inRoom != nullptr ? inRoom->roleFlags : 0,
+                             rights_, roomId);
 }
 
 const RoomRecord* ChatClient::roomRecord(int32_t roomId) const {

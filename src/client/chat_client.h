@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "admin/admin_menus.h"
 #include "admin/rights_list.h"
 #include "client/admin_dialog_slots.h"
 #include "client/host_resolver.h"
@@ -170,7 +171,11 @@ class ChatClient {
 
     // --- Look-ups ---
 
+    UserConfig& config() const { return config_; }
+    tekna::MessageBoxPort& messageBoxes() const { return messages_; }
     const ChatterRecord& ownRecord() const { return ownRecord_; }
+    // The local user's roles and rights in the room, as the menus and the input bar check them.
+    RoomRoleFacts roleFactsIn(int32_t roomId) const;
     const ChatterRecord* ownRecordInRoom(int32_t roomId) const;
     const RoomRecord* roomRecord(int32_t roomId) const;
     const std::map<uint32_t, RoomRecord>& roomTable() const { return roomTable_; }
@@ -184,6 +189,7 @@ class ChatClient {
     const RightsList& rights() const { return rights_; }
     const std::vector<cmd::ChatterCountRecord>& roomChatterCounts() const { return counts_; }
     const QuickReplyList& quickReplies() const { return quickReplies_; }
+    QuickReplyList& quickReplies() { return quickReplies_; }
     AdminDialogSlots& adminDialogs() { return adminDialogs_; }
     size_t pendingChatPackets() const { return pending_.size(); }
     bool connected() const { return worker_ != nullptr; }

@@ -120,7 +120,7 @@ void ChatClient::resumeDisplay(int32_t roomId) {
 }
 
 bool ChatClient::mayViewAddresses(int32_t roomId) const {
-    return userIsStaff() || rights_.has(RoomRight::ViewChatterAddress, roomId);
+    return roleFactsIn(roomId).canViewAddresses();
 }
 
 bool ChatClient::showMessage(std::span<const uint8_t> packet) {
@@ -186,12 +186,13 @@ bool ChatClient::showMessage(std::span<const uint8_t> packet) {
     layout.sections = std::move(parsed->sections);
 
     KeptChatMessage kept;
+    kept.time = header.sendTime;
     kept.account = speaker.account;
     kept.nickname = header.nickname;
     kept.whisperToUser = toUser;
     kept.sections.assign(packet.begin() + kChatSectionsOffset, packet.end());
     kept.style = header.style;
-    open->page->appendChatMessage(layoutChatMessage(std::move(layout)), kept);
+    open->page->appendChatMessage(speaker.chatterId, layoutChatMessage(std::move(layout)), kept);
     if (open->page->displaying()) {
         open->page->scrollToEnd();
     }

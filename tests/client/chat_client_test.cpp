@@ -5,6 +5,7 @@
 #include "client/client_processors.h"
 #include "content/chat_message.h"
 #include "fakes/fake_windows.h"
+#include "fakes/server_packets.h"
 #include "protocol/commands/commands.h"
 #include "util/byte_stream.h"
 #include "util/little_endian.h"
@@ -18,26 +19,6 @@ using namespace fakes;
 constexpr uint32_t kOwnId = 100;
 constexpr int32_t kRoom = 7;
 
-ChatterRecord chatter(uint32_t id, std::string account, std::u16string nickname,
-                      uint32_t roles = 0) {
-    ChatterRecord record;
-    record.chatterId = id;
-    record.account = std::move(account);
-    record.nickname = std::move(nickname);
-    record.sex = 'M';
-    record.roleFlags = roles;
-    return record;
-}
-
-RoomRecord roomDescription(uint32_t id, std::u16string name) {
-    RoomRecord room;
-    room.entryLength = RoomRecord::kSize;
-    room.roomId = id;
-    room.attributes = 0x08;
-    room.name = std::move(name);
-    return room;
-}
-
 std::vector<uint8_t> wordList(CommandId id, std::initializer_list<std::u16string> words) {
     std::vector<uint8_t> packet = makePacket(static_cast<uint16_t>(id), 0);
     for (const std::u16string& word : words) {
@@ -50,26 +31,6 @@ std::vector<uint8_t> wordList(CommandId id, std::initializer_list<std::u16string
     }
     sealPacketSize(packet);
     return packet;
-}
-
-std::vector<uint8_t> chatPacket(int32_t room, int32_t speaker, std::u16string text,
-                                int32_t target = 0, int32_t sequence = 1) {
-    ChatMessageHeader header;
-    header.roomId = room;
-    header.sequence = sequence;
-    header.speakerId = speaker;
-    header.targetId = target;
-    header.nickname = u"someone";
-    ChatMessageBuilder builder(header);
-    builder.appendText(text);
-    return std::move(builder).finish();
-}
-
-std::vector<uint8_t> chatterList(int32_t room, const std::vector<ChatterRecord>& chatters) {
-    cmd::RoomChatterList list;
-    list.roomId = static_cast<uint32_t>(room);
-    list.chatters = chatters;
-    return buildPacket(list);
 }
 
 // A logged-in user (id 100, account "tester") with room 7 open and the given chatters in it.
@@ -421,6 +382,7 @@ TEST(ChatClientChatTest, CustomerServiceMaySendTheSameTextTwice) {
 TEST_F(OpenRoomTest, SentMessagesShowAtOnceAndTheServersCopyIsNotShownAgain) {
     ASSERT_TRUE(rig.client->sendMessage(kRoom, {u"第一句"}));
     ASSERT_EQ(page->messages.size(), 1u);
+    EXPECT_EQ(page->speakers[0], kOwnId);
     EXPECT_EQ(page->kept_[0].account, "tester");
     EXPECT_TRUE(rig.receive(chatPacket(kRoom, kOwnId, u"第一句", 0, 1)));
     EXPECT_EQ(page->messages.size(), 1u);
@@ -459,6 +421,29 @@ TEST_F(OpenRoomTest, ReceivedMessagesFollowTheDisplayRules) {
         EXPECT_TRUE(rig.receive(c.packet));
         EXPECT_EQ(page->messages.size(), before + (c.shown ? 1 : 0));
     }
+}
+
+TEST_F(OpenRoomTest, SpeakerAddressesShowToStaffRoomOwnersAndHoldersOfTheRight) {
+    const auto lastMessageNamesTheAccount = [this] {
+        std::u16string text;
+        for (const ChatBoxRun& run : page->messages.back().runs) {
+            if (const auto* textRun = std::get_if<TextRun>(&run)) {
+                text += textRun->text;
+            }
+        }
+        return text.find(u"other") != std::u16string::npos;
+    };
+    int32_t sequence = 1;
+    const auto receiveFromOther = [&] {
+        ASSERT_TRUE(rig.receive(chatPacket(kRoom, 200, u"你好", 0, sequence++)));
+    };
+    receiveFromOther();
+    EXPECT_FALSE(lastMessageNamesTheAccount());
+    // The server makes the user the room's owner.
+    ASSERT_TRUE(rig.receive(
+        buildPacket(cmd::ChatterEntered{kRoom, chatter(kOwnId, "tester", u"me", 0x20)})));
+    receiveFromOther();
+    EXPECT_TRUE(lastMessageNamesTheAccount());
 }
 
 TEST_F(OpenRoomTest, WhisperToTheUserIsShownWithTheSettingOn) {

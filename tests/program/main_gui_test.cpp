@@ -7,10 +7,10 @@
 
 #include "client/fakes/null_windows.h"
 #include "storage/user_config.h"
-#include "ui/main_window/chat_room.h"
 #include "ui/main_window/my_tab_ctrl.h"
 #include "ui/pages/sel_room.h"
 #include "ui/qt_event_loop.h"
+#include "ui/room/chat_room.h"
 #include "ui/ui_look.h"
 
 namespace {
@@ -133,7 +133,9 @@ TEST_F(MainGuiTest, RollingNoticeWithoutIntervalIsShownOnceInEveryRoom) {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     for (const int32_t room : {10, 20}) {
-        EXPECT_EQ(window->findRoomPage(room)->chatText().count(QStringLiteral("维护通知")), 1);
+        EXPECT_EQ(
+            window->findRoomPage(room)->chatBox()->toPlainText().count(QStringLiteral("维护通知")),
+            1);
     }
 }
 

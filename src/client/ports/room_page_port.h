@@ -10,11 +10,13 @@
 #include "content/chat_box_layout.h"
 #include "protocol/commands/admin_blocks.h"
 #include "protocol/commands/chatter_record.h"
+#include "protocol/commands/system_time.h"
 
 namespace chat {
 
 // A shown chat message as the room's chat record store keeps it.
 struct KeptChatMessage {
+    SystemTime time;      // as the sender's message carries it
     std::string account;  // the sender's, GBK
     std::u16string nickname;
     bool whisperToUser = false;
@@ -26,9 +28,9 @@ class RoomPagePort {
   public:
     virtual ~RoomPagePort() = default;
 
-    // Chat box. A chat message is drawn at the end, its range registered with the box and kept in
-    // the room's record store.
-    virtual void appendChatMessage(const ChatMessageLayout& layout,
+    // Chat box. A chat message of chatter `speakerId` is drawn at the end, its range registered
+    // with the box (nickname clicks lead back to the speaker) and kept in the room's record store.
+    virtual void appendChatMessage(uint32_t speakerId, const ChatMessageLayout& layout,
                                    const KeptChatMessage& kept) = 0;
     // The "系统消息：" line of layoutSystemLine.
     virtual void appendRuns(const ChatBoxRuns& runs) = 0;

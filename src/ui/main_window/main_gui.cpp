@@ -5,13 +5,14 @@
 #include <QPalette>
 
 #include "admin/account_level.h"
+#include "client/settings_rules.h"
 #include "content/chat_box_layout.h"
 #include "platform/web_addresses.h"
-#include "ui/main_window/chat_room.h"
 #include "ui/main_window/my_tab_ctrl.h"
 #include "ui/pages/sel_room.h"
 #include "ui/pages/web_service.h"
 #include "ui/prompts/qt_message_box_port.h"
+#include "ui/room/chat_room.h"
 
 namespace chat {
 namespace {
@@ -78,6 +79,9 @@ void MainGUI::start(const QRect& startup) {
     setGeometry(mainWindowPlacement(
         startup, screen != nullptr ? screen->availableGeometry() : QRect({0, 0}, kFallbackSize)));
     show();
+    // The key is taken for the program as long as it runs; the screenshot it starts arrives with
+    // the screen capturer.
+    registerScreenCaptureHotKey(screenCaptureHotKey_, client_.config().screenCaptureHotKey());
     hall_->navigate(
         roomSelectionPageAddress(roomSelectionPageBase(launch_.programFolder), launch_.args));
 }
@@ -106,14 +110,15 @@ void MainGUI::openServiceRoom() {
 }
 
 RoomPagePort& MainGUI::openRoomPage(int32_t roomId, const std::u16string& title,
-                                    uint32_t /*attributes*/, bool privateRoom) {
+                                    uint32_t attributes, bool privateRoom) {
     if (CChatRoom* open = findRoomPage(roomId)) {
         showPage(roomId);
         return *open;
     }
     removeRoomTab(roomId);  // a web page under the same id gives way to the chat room
     const QString name = QString::fromStdU16String(title);
-    auto* page = new CChatRoom(roomId, name, privateRoom, clientArea_);
+    auto* page = new CChatRoom(client_, {client_.messageBoxes(), screenCaptureHotKey_},
+                               RoomPageValues{roomId, name, privateRoom, attributes}, clientArea_);
     addRoomTab(roomId, name, page, page, privateRoom);
     const ChatterRecord* own = client_.ownRecordInRoom(roomId);
     if (switchesToNewRoom(privateRoom,

@@ -16,6 +16,7 @@
 #include "client/ports/main_window_port.h"
 #include "platform/platform_special.h"
 #include "ui/controls/dialog_x.h"
+#include "ui/hotkey/x11_hot_key.h"
 #include "ui/prompts/qt_prompt_port.h"
 
 namespace chat {
@@ -124,6 +125,7 @@ class MainGUI : public CDialogX, public MainWindowPort {
     std::vector<int32_t> activation_;
     QTimer flashTimer_;
     QTimer noticeTimer_;
+    X11HotKey screenCaptureHotKey_;
     std::u16string notice_;
     bool closing_ = false;
     bool destroyed_ = false;

@@ -119,7 +119,9 @@ class FakePrompts : public PromptPort {
 
 class FakeRoomPage : public RoomPagePort {
   public:
-    void appendChatMessage(const ChatMessageLayout& layout, const KeptChatMessage& kept) override {
+    void appendChatMessage(uint32_t speakerId, const ChatMessageLayout& layout,
+                           const KeptChatMessage& kept) override {
+        speakers.push_back(speakerId);
         messages.push_back(layout);
         kept_.push_back(kept);
     }
@@ -156,6 +158,7 @@ class FakeRoomPage : public RoomPagePort {
 
     // What the page was asked. `list` is the chatter list view: id -> checked.
     std::vector<ChatMessageLayout> messages;
+    std::vector<uint32_t> speakers;
     std::vector<KeptChatMessage> kept_;
     std::vector<ChatBoxRuns> systemLines;
     std::vector<std::u16string> notices;

@@ -17,7 +17,7 @@ namespace fakes {
 
 class NullRoomPage : public chat::RoomPagePort {
   public:
-    void appendChatMessage(const chat::ChatMessageLayout& layout,
+    void appendChatMessage(uint32_t /*speakerId*/, const chat::ChatMessageLayout& layout,
                            const chat::KeptChatMessage&) override {
         runs += layout.runs.size();
         ++shown;
