@@ -15,6 +15,7 @@
 
 #include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
+#include "content/widgets/rich_text_clipboard.h"
 
 namespace chat {
 namespace {
@@ -349,6 +350,10 @@ void ChatBox::mouseMoveEvent(QMouseEvent* event) {
     QTextEdit::mouseMoveEvent(event);
     const bool overLink = linkPositionAt(event->position().toPoint()) >= 0;
     viewport()->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+QMimeData* ChatBox::createMimeDataFromSelection() const {
+    return richTextMimeData(textCursor());
 }
 
 }  // namespace chat
