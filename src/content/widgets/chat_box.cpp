@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <algorithm>
 
 #include "content/widgets/picture_embedding.h"
@@ -82,6 +83,11 @@ ChatBox::ChatBox(QWidget* parent, QString emoteFolder)
     QTextCharFormat initial = charFormatOf(defaultTextStyle());
     initial.clearForeground();
     document()->setDefaultFont(initial.font());
+    // Paragraphs run left to right, as in the rich edit control. Left to find out by itself, the
+    // layout reads every paragraph's text for its direction each time a trim moves it up.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
 
     trimTimer_.setSingleShot(true);
     connect(&trimTimer_, &QTimer::timeout, this, &ChatBox::applyPendingTrim);
