@@ -86,7 +86,7 @@ TEST_F(ClipboardTest, PastedSelectionsKeepTheirPicturesTextAndFormats) {
         int to;
         QString text;
         std::vector<QByteArray> pictures;
-        bool asImage;  // one picture alone also travels as an image
+        bool asImage;  // one picture alone travels as an image instead of text
     } cases[] = {
         {"everything", 0, 7, "ab" + kObject + "\ncd" + kObject, {gif, png}, false},
         {"a picture alone", 2, 3, kObject, {gif}, true},
@@ -100,6 +100,8 @@ TEST_F(ClipboardTest, PastedSelectionsKeepTheirPicturesTextAndFormats) {
         ASSERT_NE(copied, nullptr);
         EXPECT_TRUE(canInsertRichText(*copied));
         EXPECT_EQ(copied->hasImage(), c.asImage);
+        EXPECT_EQ(copied->hasText(), !c.asImage);
+        EXPECT_EQ(copied->text(), QString(c.text).remove(kObject)) << "pictures are no text";
 
         target.setPlainText("[]");
         QTextCursor caret = target.textCursor();

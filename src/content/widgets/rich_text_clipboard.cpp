@@ -155,7 +155,13 @@ std::optional<std::vector<Piece>> parsed(const QByteArray& bytes) {
 QMimeData* richTextMimeData(const QTextCursor& selection) {
     auto* data = new QMimeData;
     const QTextDocumentFragment fragment = selection.selection();
-    data->setText(fragment.toPlainText());
+    // Qt's plain text keeps a U+FFFC for each embedded object, which means nothing elsewhere; with
+    // pictures alone there is no text, so a control that prefers text takes the image.
+    QString plain = fragment.toPlainText();
+    plain.remove(QChar::ObjectReplacementCharacter);
+    if (!plain.isEmpty()) {
+        data->setText(plain);
+    }
     data->setHtml(fragment.toHtml());
     const std::vector<Piece> pieces = piecesOf(selection);
     const auto isPicture = [](const Piece& piece) { return piece.kind == PieceKind::Picture; };

@@ -4,8 +4,8 @@
 // form, so a picture pasted from it arrives as nothing. The clipboard data made here carries,
 // besides plain text and HTML for other programs, a format of our own with the selection's texts,
 // their character and paragraph formats and the bytes of its pictures, which a control reads back
-// with the pictures embedded anew. A selection that is one picture alone also carries that picture
-// as an image, for other programs.
+// with the pictures embedded anew. Its plain text leaves the pictures out; a selection that is one
+// picture alone carries no text but that picture as an image, for other programs.
 //
 // A control uses them from its overrides of createMimeDataFromSelection(), canInsertFromMimeData()
 // and insertFromMimeData().
