@@ -4,8 +4,10 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -19,6 +21,8 @@
 #include "content/widgets/chat_box_picture_cache.h"
 #include "content/widgets/document_pictures.h"
 #include "content/widgets/hidden_picture_placeholder.h"
+#include "content/widgets/picture_embedding.h"
+#include "content/widgets/rich_text_clipboard.h"
 #include "content_widgets/picture_fixtures.h"
 #include "platform/md5.h"
 
@@ -323,6 +327,60 @@ TEST_F(ChatBoxTest, TracesNicknameClicksToTheSpeakerAndPromptsForAddresses) {
 
     box.linkClicked(LinkClick::LeftPress, positionOf(document(), "进入"));
     EXPECT_EQ(nicknames.size(), 4) << "plain text is no link";
+}
+
+TEST_F(ChatBoxTest, FindsPicturesAndTracesNicknamesInTheMessagesLeftAfterTrims) {
+    box.setMaxChars(1024);
+    const QByteArray picture = test::encoded(test::filled(6, 6, Qt::red), "png");
+    QSignalSpy nicknames(&box, &ChatBox::nicknameClicked);
+    for (int i = 0; i < 40; ++i) {
+        const uint32_t roles = i % 2 == 0 ? AccountLevel::kCustomerService : 0;
+        box.showChatMessage(100 + i, message(roles, u"玩家" + std::u16string(1, u'A' + i % 26),
+                                             {DrawTextSection{std::u16string(40, u'x')},
+                                              DrawPictureSection{bytesOf(picture)}}));
+        if (i % 7 == 0) {
+            turnEventLoop();
+        }
+    }
+    turnEventLoop();
+    ASSERT_LT(box.ledger().size(), 40u);
+
+    const std::vector<EmbeddedObject> embedded = objects();
+    for (const EmbeddedObject& object : embedded) {
+        ASSERT_NE(object.picture, nullptr) << object.position;
+    }
+    EXPECT_EQ(DocumentPictures::of(document()).pictureCount(), embedded.size())
+        << "the pictures of dropped messages are let go";
+    const EmbeddedObject& last = embedded.back();
+    EXPECT_EQ(last.picture->pictureBytes(), picture);
+    const QRectF area = DocumentPictures::of(document()).objectRect(last.position);
+    EXPECT_EQ(pictureAt(box, area.center().toPoint() - QPoint(0, box.verticalScrollBar()->value())),
+              last.picture);
+
+    for (size_t i = 0; i < box.ledger().size(); ++i) {
+        const ChatBoxEntry entry = box.ledger().entry(i);
+        box.linkClicked(LinkClick::LeftPress, entry.start + entry.iconFlag + 1);
+        ASSERT_EQ(nicknames.size(), static_cast<qsizetype>(i) + 1);
+        EXPECT_EQ(nicknames.last()[1].toInt(), entry.speakerId);
+    }
+}
+
+TEST_F(ChatBoxTest, CopiesPicturesWithTheTextForOurRichTextControls) {
+    const QByteArray picture = test::encoded(test::filled(6, 6, Qt::blue), "png");
+    box.showChatMessage(3, message(AccountLevel::kInstructor, u"乙",
+                                   {DrawTextSection{u"看"}, DrawPictureSection{bytesOf(picture)}}));
+    box.selectAll();
+    box.copy();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    QTextEdit pasted;
+    QTextCursor cursor(pasted.document());
+    ASSERT_TRUE(insertRichText(cursor, *copied));
+    EXPECT_EQ(pasted.toPlainText(), text());
+    const std::vector<EmbeddedObject> embedded = embeddedObjects(*pasted.document());
+    ASSERT_EQ(embedded.size(), 2u) << "role icon and picture";
+    EXPECT_EQ(embedded[0].picture->pictureBytes(), objects()[0].picture->pictureBytes());
+    EXPECT_EQ(embedded[1].picture->pictureBytes(), picture);
 }
 
 TEST_F(ChatBoxTest, ScrollsToTheNewestMessageOnlyWhileAutoScrollIsOn) {

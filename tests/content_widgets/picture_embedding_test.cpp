@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <set>
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
 #include "content/widgets/document_pictures.h"
@@ -241,6 +244,100 @@ TEST_F(EmbeddingTest, KeepsRemovedPicturesForUndoWithoutAnimatingThem) {
     edit.clear();
     QCoreApplication::processEvents();
     EXPECT_EQ(pictures.pictureCount(), 0u) << "clearing empties the undo stack";
+}
+
+// The registry follows its pictures through edits anywhere in the document: a picture goes when
+// its last character goes, and stays through moves, format changes and copies.
+TEST_F(EmbeddingTest, LetsGoOfExactlyThePicturesWhoseCharactersLeftTheDocument) {
+    const auto remove = [](QTextCursor& cursor, int from, int to) {
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    };
+    const struct {
+        const char* name;
+        std::function<void(QTextCursor&)> edit;  // on "ab", picture 0, "c", picture 1
+        std::vector<int> kept;
+    } cases[] = {
+        {"text typed before both, then the second removed at its new place",
+         [&](QTextCursor& c) {
+             c.setPosition(0);
+             c.insertText("xyz");
+             remove(c, 7, 8);
+         },
+         {0}},
+        {"text removed before both, then the second removed at its new place",
+         [&](QTextCursor& c) {
+             remove(c, 0, 2);
+             remove(c, 2, 3);
+         },
+         {0}},
+        {"a format change over both, then the first removed",
+         [&](QTextCursor& c) {
+             c.select(QTextCursor::Document);
+             QTextCharFormat bold;
+             bold.setFontWeight(QFont::Bold);
+             c.mergeCharFormat(bold);
+             remove(c, 2, 3);
+         },
+         {1}},
+        {"the first replaced by one character of text",
+         [&](QTextCursor& c) {
+             c.setPosition(2);
+             c.setPosition(3, QTextCursor::KeepAnchor);
+             c.insertText("x");
+         },
+         {1}},
+        {"an edit block that inserts around a removal",
+         [&](QTextCursor& c) {
+             c.beginEditBlock();
+             c.setPosition(0);
+             c.insertText("zz");
+             remove(c, 6, 7);
+             c.setPosition(1);
+             c.insertText("q");
+             c.endEditBlock();
+         },
+         {0}},
+        {"the first copied to the start, then its original removed",
+         [&](QTextCursor& c) {
+             c.setPosition(2);
+             c.setPosition(3, QTextCursor::KeepAnchor);
+             const QTextDocumentFragment copy = c.selection();
+             c.setPosition(0);
+             c.insertFragment(copy);
+             remove(c, 3, 4);
+         },
+         {0, 1}},
+        {"the whole text replaced", [](QTextCursor& c) { c.document()->setPlainText("new"); }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextEdit box;
+        box.document()->setUndoRedoEnabled(false);
+        box.setPlainText("abc");
+        QTextCursor cursor(box.document());
+        cursor.setPosition(2);
+        ASSERT_TRUE(embedPictureBytes(cursor, test::stillGif(Qt::red), kPictureModeLocal));
+        cursor.movePosition(QTextCursor::End);
+        ASSERT_TRUE(embedPictureBytes(cursor, test::stillGif(Qt::blue), kPictureModeLocal));
+        const std::vector<EmbeddedObject> before = embeddedObjects(*box.document());
+        ASSERT_EQ(before.size(), 2u);
+
+        c.edit(cursor);
+        QCoreApplication::processEvents();
+        std::set<const PictureObject*> shown;
+        for (const EmbeddedObject& object : embeddedObjects(*box.document())) {
+            ASSERT_NE(object.picture, nullptr) << "at " << object.position;
+            shown.insert(object.picture);
+        }
+        std::set<const PictureObject*> expected;
+        for (const int index : c.kept) {
+            expected.insert(before[static_cast<size_t>(index)].picture);
+        }
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(DocumentPictures::of(*box.document()).pictureCount(), c.kept.size());
+    }
 }
 
 TEST_F(EmbeddingTest, ShowsAPictureAtFullSizeInAViewerOfTheControl) {

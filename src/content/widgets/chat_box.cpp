@@ -11,10 +11,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <algorithm>
 
 #include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
+#include "content/widgets/rich_text_clipboard.h"
 
 namespace chat {
 namespace {
@@ -81,6 +83,11 @@ ChatBox::ChatBox(QWidget* parent, QString emoteFolder)
     QTextCharFormat initial = charFormatOf(defaultTextStyle());
     initial.clearForeground();
     document()->setDefaultFont(initial.font());
+    // Paragraphs run left to right, as in the rich edit control. Left to find out by itself, the
+    // layout reads every paragraph's text for its direction each time a trim moves it up.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
 
     trimTimer_.setSingleShot(true);
     connect(&trimTimer_, &QTimer::timeout, this, &ChatBox::applyPendingTrim);
@@ -349,6 +356,10 @@ void ChatBox::mouseMoveEvent(QMouseEvent* event) {
     QTextEdit::mouseMoveEvent(event);
     const bool overLink = linkPositionAt(event->position().toPoint()) >= 0;
     viewport()->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+QMimeData* ChatBox::createMimeDataFromSelection() const {
+    return richTextMimeData(textCursor());
 }
 
 }  // namespace chat

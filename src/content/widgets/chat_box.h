@@ -31,6 +31,7 @@
 #include "content/widgets/link_prompt.h"
 
 class QMenu;
+class QMimeData;
 
 namespace chat {
 
@@ -110,6 +111,8 @@ class ChatBox : public QTextEdit {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Copies and drags carry the pictures of the selection.
+    QMimeData* createMimeDataFromSelection() const override;
 
   private:
     int endPosition() const;

@@ -60,11 +60,7 @@ DocumentPictures::DocumentPictures(QTextDocument& document)
     registerWithLayout();
     connect(&document, &QTextDocument::documentLayoutChanged, this,
             &DocumentPictures::registerWithLayout);
-    connect(&document, &QTextDocument::contentsChange, this, [this](int, int removed, int) {
-        if (removed > 0) {
-            scheduleCollect();
-        }
-    });
+    connect(&document, &QTextDocument::contentsChange, this, &DocumentPictures::followChange);
     // Pictures kept for undo can go once the undo and redo stacks are empty.
     const auto onStackChange = [this](bool available) {
         if (!available) {
@@ -82,7 +78,7 @@ void DocumentPictures::registerWithLayout() {
 void DocumentPictures::insert(QTextCursor& cursor, std::unique_ptr<PictureObject> picture) {
     const int id = nextPictureId++;
     connect(picture.get(), &PictureObject::frameChanged, this, [this, id] { repaintFrame(id); });
-    pictures_.emplace(id, Entry{std::move(picture), {}});
+    pictures_.emplace(id, Entry{std::move(picture), {}, 0});
 
     const QTextCharFormat previous = withoutPicture(cursor.charFormat());
     QTextCharFormat format = previous;
@@ -94,6 +90,60 @@ void DocumentPictures::insert(QTextCursor& cursor, std::unique_ptr<PictureObject
     format.setVerticalAlignment(QTextCharFormat::AlignBottom);
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
     cursor.setCharFormat(previous);
+}
+
+void DocumentPictures::followChange(int position, int removed, int added) {
+    const auto byPosition = [](const Placement& placement, int at) {
+        return placement.position < at;
+    };
+    const auto first =
+        std::lower_bound(placements_.begin(), placements_.end(), position, byPosition);
+    const auto last = std::lower_bound(first, placements_.end(), position + removed, byPosition);
+    std::vector<int> touched;
+    for (auto it = first; it != last; ++it) {
+        --pictures_.at(it->id).placements;
+        touched.push_back(it->id);
+    }
+    for (auto it = last; it != placements_.end(); ++it) {
+        it->position += added - removed;
+    }
+    // A change of formats reports its range as removed and added again: the pictures in it are
+    // found again below.
+    const std::vector<Placement> found = placementsIn(position, position + added);
+    for (const Placement& placement : found) {
+        ++pictures_.at(placement.id).placements;
+    }
+    const auto kept = placements_.erase(first, last);
+    placements_.insert(kept, found.begin(), found.end());
+    if (std::any_of(touched.begin(), touched.end(),
+                    [this](int id) { return pictures_.at(id).placements == 0; })) {
+        scheduleCollect();
+    }
+}
+
+std::vector<DocumentPictures::Placement> DocumentPictures::placementsIn(int from, int to) const {
+    std::vector<Placement> found;
+    for (QTextBlock block = document_.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() >= to) {
+                break;
+            }
+            const int id = pictureIdOf(fragment.charFormat());
+            if (id == 0 || !pictures_.contains(id)) {
+                continue;
+            }
+            const QString text = fragment.text();
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const int at = fragment.position() + static_cast<int>(i);
+                if (at >= from && at < to && text[i] == QChar::ObjectReplacementCharacter) {
+                    found.push_back({at, id});
+                }
+            }
+        }
+    }
+    return found;
 }
 
 DocumentPictures::Entry* DocumentPictures::entryFor(const QTextFormat& format) {
@@ -192,13 +242,9 @@ void DocumentPictures::scheduleCollect() {
 }
 
 void DocumentPictures::collectRemoved() {
-    QSet<const PictureObject*> present;
-    for (const EmbeddedObject& object : embeddedObjects(document_)) {
-        present.insert(object.picture);
-    }
     const bool undoCanReturnThem = document_.isUndoAvailable() || document_.isRedoAvailable();
     for (auto it = pictures_.begin(); it != pictures_.end();) {
-        if (present.contains(it->second.picture.get())) {
+        if (it->second.placements > 0) {
             ++it;
             continue;
         }

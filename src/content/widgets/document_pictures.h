@@ -5,6 +5,10 @@
 // draws the pictures (as the layout's handler of the object type), repaints the area of an
 // animated picture on each new frame, and lets go of pictures whose character has left the
 // document: their animation stops at once, their bytes go when undo can no longer bring them back.
+//
+// It follows where each picture's character lies from the document's change reports, so a change
+// costs the length of the changed range plus the pictures after it, never a walk of the whole
+// document: appending at the end of a long chat box touches no picture above the new text.
 #include <QObject>
 #include <QRectF>
 #include <QSet>
@@ -59,7 +63,7 @@ class DocumentPictures : public QObject, public QTextObjectInterface {
     // Pictures held: those in the document and those kept for undo.
     size_t pictureCount() const { return pictures_.size(); }
     // Stops the animations of pictures that have left the document and frees those that undo and
-    // redo cannot bring back. Runs by itself after each change that removes text.
+    // redo cannot bring back. Runs by itself after each change that removes a picture.
     void collectRemoved();
 
     QSizeF intrinsicSize(QTextDocument* document, int positionInDocument,
@@ -70,17 +74,28 @@ class DocumentPictures : public QObject, public QTextObjectInterface {
   private:
     struct Entry {
         std::unique_ptr<PictureObject> picture;
-        QSet<int> drawnAt;  // positions at which the animation was last drawn
+        QSet<int> drawnAt;   // positions at which the animation was last drawn
+        int placements = 0;  // object characters in the document that show it
+    };
+    // One object character of a registered picture (a picture may be shown more than once).
+    struct Placement {
+        int position;
+        int id;
     };
 
     explicit DocumentPictures(QTextDocument& document);
     Entry* entryFor(const QTextFormat& format);
     void registerWithLayout();
+    // [position, position + removed) was replaced by [position, position + added).
+    void followChange(int position, int removed, int added);
+    // The placements of registered pictures in [from, to), in document order.
+    std::vector<Placement> placementsIn(int from, int to) const;
     void scheduleCollect();
     void repaintFrame(int id);
 
     QTextDocument& document_;
     std::unordered_map<int, Entry> pictures_;
+    std::vector<Placement> placements_;  // by position
     bool collectPending_ = false;
 };
 
