@@ -22,7 +22,7 @@ void logToStderr(const std::string& message) {
 class TcpServer::Connection : public PacketSink, public std::enable_shared_from_this<Connection> {
   public:
     Connection(TcpServer& server, tcp::socket socket)
-        : server_(server), socket_(std::move(socket)) {
+        : server_(server), socket_(std::move(socket)), idle_(server.io_) {
         asio::error_code ignored;
         const auto remote = socket_.remote_endpoint(ignored);
         peer_ = remote.address().to_string() + ":" + std::to_string(remote.port());
@@ -36,6 +36,8 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
 
     void start() {
         log("connected");
+        lastReceived_ = std::chrono::steady_clock::now();
+        watchIdle();
         read();
     }
 
@@ -62,9 +64,9 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
         if (closed_)
             return;
         closed_ = true;
-        log("closed: " + reason);
-        server_.service_.close(*session_);
+        server_.service_.close(*session_, reason);
         session_ = nullptr;
+        idle_.cancel();
         asio::error_code ignored;
         socket_.shutdown(tcp::socket::shutdown_both, ignored);
         socket_.close(ignored);
@@ -86,10 +88,27 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
             if (error) {
                 return self->close(error == asio::error::eof ? "by the client" : error.message());
             }
+            self->lastReceived_ = std::chrono::steady_clock::now();
             if (!self->session_->receive(std::span<const uint8_t>(self->buffer_.data(), n))) {
                 return self->close(self->session_->closeReason());
             }
             self->read();
+        });
+    }
+
+    // Wakes when the connection would have been silent for the idle time; reading does not touch
+    // the timer, so a busy connection costs one wake-up per idle time.
+    void watchIdle() {
+        idle_.expires_at(lastReceived_ + server_.options_.idleTimeout);
+        idle_.async_wait([self = shared_from_this()](asio::error_code error) {
+            if (error || self->closed_)
+                return;
+            const auto timeout = self->server_.options_.idleTimeout;
+            if (std::chrono::steady_clock::now() - self->lastReceived_ >= timeout) {
+                return self->close("nothing received for " + std::to_string(timeout.count()) +
+                                   " ms");
+            }
+            self->watchIdle();
         });
     }
 
@@ -121,6 +140,8 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
     tcp::socket socket_;
     std::string peer_;
     Session* session_ = nullptr;
+    asio::steady_timer idle_;
+    std::chrono::steady_clock::time_point lastReceived_;
     std::array<uint8_t, 65536> buffer_{};
     std::deque<SharedPacket> queue_;
     std::vector<asio::const_buffer> gathered_;
@@ -138,7 +159,8 @@ TcpServer::TcpServer(asio::io_context& io, ChatService& service, Options options
       options_(std::move(options)),
       log_(std::move(log)),
       acceptor_(io),
-      heartbeat_(io) {
+      heartbeat_(io),
+      serviceWork_(io) {
     const tcp::endpoint endpoint(asio::ip::make_address(options_.address), options_.port);
     acceptor_.open(endpoint.protocol());
     acceptor_.set_option(tcp::acceptor::reuse_address(true));
@@ -148,6 +170,8 @@ TcpServer::TcpServer(asio::io_context& io, ChatService& service, Options options
         log_("listening on " + options_.address + ":" + std::to_string(port()));
     accept();
     scheduleHeartbeat();
+    service_.onScheduleChanged([this] { scheduleServiceWork(); });
+    scheduleServiceWork();
 }
 
 TcpServer::~TcpServer() {
@@ -165,6 +189,8 @@ void TcpServer::stop() {
     asio::error_code ignored;
     acceptor_.close(ignored);
     heartbeat_.cancel();
+    serviceWork_.cancel();
+    service_.onScheduleChanged(nullptr);
     while (!connections_.empty()) {
         (*connections_.begin())->close("server stopping");
     }
@@ -182,6 +208,21 @@ void TcpServer::accept() {
             log_("accept failed: " + error.message());
         }
         accept();
+    });
+}
+
+void TcpServer::scheduleServiceWork() {
+    const auto next = service_.nextScheduled();
+    if (!next) {
+        serviceWork_.cancel();
+        return;
+    }
+    serviceWork_.expires_at(*next);
+    serviceWork_.async_wait([this](asio::error_code error) {
+        if (error || stopped_)
+            return;
+        service_.runScheduled(std::chrono::steady_clock::now());
+        scheduleServiceWork();
     });
 }
 
