@@ -1,5 +1,10 @@
 #include "tcp_server.h"
 
+#include <sys/socket.h>
+#include <sys/uio.h>
+
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <deque>
 #include <iostream>
@@ -41,22 +46,33 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
         read();
     }
 
+    // Queues the packet; the socket is written once the handlers that are ready now have run
+    // (flush()), so that packets that meet in one turn of the event loop leave in one system call.
     void send(SharedPacket packet) override {
-        if (closed_ || overflowed_)
+        if (closed_ || failed_)
             return;
         queuedBytes_ += packet->size();
         if (queuedBytes_ > server_.options_.sendQueueLimit) {
-            // Closing here could change the room that the caller is walking: close afterwards.
-            overflowed_ = true;
-            asio::post(server_.io_, [self = shared_from_this()] {
-                self->close("send queue above " +
-                            std::to_string(self->server_.options_.sendQueueLimit) +
-                            " bytes: the client does not read");
-            });
-            return;
+            return closeLater("send queue above " +
+                              std::to_string(server_.options_.sendQueueLimit) +
+                              " bytes: the client does not read");
         }
         queue_.push_back(std::move(packet));
-        if (!writing_)
+        if (!writing_ && !flushDue_) {
+            flushDue_ = true;
+            server_.flushSoon(shared_from_this());
+        }
+    }
+
+    // Writes what the socket takes now, without an asynchronous operation (nearly always all of
+    // it); an asynchronous write takes the rest.
+    void flush() {
+        flushDue_ = false;
+        if (closed_ || failed_ || writing_ || queue_.empty())
+            return;
+        if (const int error = sendQueued())
+            return close(std::strerror(error));
+        if (!queue_.empty())
             write();
     }
 
@@ -64,6 +80,9 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
         if (closed_)
             return;
         closed_ = true;
+        // The last answers (a refused login, say) still go out when the socket takes them.
+        if (!writing_ && !queue_.empty())
+            sendQueued();
         server_.service_.close(*session_, reason);
         session_ = nullptr;
         idle_.cancel();
@@ -75,6 +94,33 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
     }
 
   private:
+    // One non-blocking gathered send of the queue's front; 0, or the error number.
+    int sendQueued() {
+        std::array<iovec, kMaxGathered> pieces;
+        const size_t count = std::min(queue_.size(), kMaxGathered);
+        for (size_t i = 0; i < count; ++i) {
+            const size_t skip = i == 0 ? frontWritten_ : 0;
+            pieces[i] = {const_cast<uint8_t*>(queue_[i]->data()) + skip, queue_[i]->size() - skip};
+        }
+        msghdr message{};
+        message.msg_iov = pieces.data();
+        message.msg_iovlen = count;
+        const ssize_t sent =
+            ::sendmsg(socket_.native_handle(), &message, MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent < 0)
+            return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : errno;
+        consume(static_cast<size_t>(sent));
+        return 0;
+    }
+
+    // Closing here could change the room that the caller of send() is walking: close afterwards.
+    void closeLater(std::string reason) {
+        failed_ = true;
+        asio::post(server_.io_, [self = shared_from_this(), reason = std::move(reason)] {
+            self->close(reason);
+        });
+    }
+
     void log(const std::string& text) const {
         if (server_.log_)
             server_.log_(peer_ + " " + text);
@@ -112,26 +158,35 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
         });
     }
 
-    // Gathers every queued packet into one write.
+    // Drops `n` sent bytes from the front of the queue.
+    void consume(size_t n) {
+        queuedBytes_ -= n;
+        n += frontWritten_;
+        while (!queue_.empty() && n >= queue_.front()->size()) {
+            n -= queue_.front()->size();
+            queue_.pop_front();
+        }
+        frontWritten_ = n;
+    }
+
+    // Gathers the queued packets into one asynchronous write.
     void write() {
         writing_ = true;
         gathered_.clear();
-        inFlight_ = std::min<size_t>(queue_.size(), kMaxGathered);
-        for (size_t i = 0; i < inFlight_; ++i)
-            gathered_.push_back(asio::buffer(*queue_[i]));
-        asio::async_write(
-            socket_, gathered_, [self = shared_from_this()](asio::error_code error, size_t n) {
-                self->writing_ = false;
-                if (self->closed_)
-                    return;
-                if (error)
-                    return self->close(error.message());
-                self->queuedBytes_ -= n;
-                self->queue_.erase(self->queue_.begin(),
-                                   self->queue_.begin() + static_cast<ptrdiff_t>(self->inFlight_));
-                if (!self->queue_.empty())
-                    self->write();
-            });
+        const size_t count = std::min(queue_.size(), kMaxGathered);
+        for (size_t i = 0; i < count; ++i)
+            gathered_.push_back(asio::buffer(*queue_[i]) + (i == 0 ? frontWritten_ : 0));
+        asio::async_write(socket_, gathered_,
+                          [self = shared_from_this()](asio::error_code error, size_t n) {
+                              self->writing_ = false;
+                              if (self->closed_)
+                                  return;
+                              if (error)
+                                  return self->close(error.message());
+                              self->consume(n);
+                              if (!self->queue_.empty())
+                                  self->write();
+                          });
     }
 
     static constexpr size_t kMaxGathered = 64;
@@ -145,10 +200,11 @@ class TcpServer::Connection : public PacketSink, public std::enable_shared_from_
     std::array<uint8_t, 65536> buffer_{};
     std::deque<SharedPacket> queue_;
     std::vector<asio::const_buffer> gathered_;
-    size_t inFlight_ = 0;
+    size_t frontWritten_ = 0;  // bytes of the first queued packet already sent
     size_t queuedBytes_ = 0;
     bool writing_ = false;
-    bool overflowed_ = false;
+    bool flushDue_ = false;
+    bool failed_ = false;  // a close is on its way
     bool closed_ = false;
 };
 
@@ -194,6 +250,19 @@ void TcpServer::stop() {
     while (!connections_.empty()) {
         (*connections_.begin())->close("server stopping");
     }
+}
+
+void TcpServer::flushSoon(std::shared_ptr<Connection> connection) {
+    toFlush_.push_back(std::move(connection));
+    if (toFlush_.size() > 1)
+        return;
+    // Runs after the handlers that are already queued: the reads of this turn of the loop.
+    asio::post(io_, [this] {
+        std::vector<std::shared_ptr<Connection>> connections;
+        connections.swap(toFlush_);
+        for (const auto& due : connections)
+            due->flush();
+    });
 }
 
 void TcpServer::accept() {

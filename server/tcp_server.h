@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "chat_service.h"
 
@@ -43,6 +44,8 @@ class TcpServer {
     void accept();
     void scheduleHeartbeat();
     void scheduleServiceWork();
+    // Writes the connection's queued packets once the handlers queued now have run.
+    void flushSoon(std::shared_ptr<Connection> connection);
 
     asio::io_context& io_;
     ChatService& service_;
@@ -52,6 +55,7 @@ class TcpServer {
     asio::steady_timer heartbeat_;
     asio::steady_timer serviceWork_;
     std::set<std::shared_ptr<Connection>> connections_;
+    std::vector<std::shared_ptr<Connection>> toFlush_;
     bool stopped_ = false;
 };
 
