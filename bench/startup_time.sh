@@ -6,6 +6,7 @@
 #   bench/startup_time.sh <chat> <make-platform-files> [runs, default 6]
 # Needs Xvfb and python3 (with the system's libX11).
 set -euo pipefail
+source "$(dirname "$0")/../tests/program/e2e_program_env.sh"
 chat=$1 platform_files=$2 runs=${3:-6}
 
 work=$(mktemp -d)
@@ -17,24 +18,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -1 "$work/display")"
-
-# The platform files sit beside the program file, so the program runs from a copy.
-cp "$chat" "$work/chat"
-printf '<html><body></body></html>\n' >"$work/rooms.html"
-"$platform_files" "$work" --room-page "file://$work/rooms.html" >/dev/null
-mkdir -p "$work/config-home" "$work/data-home" "$work/runtime"
-chmod 700 "$work/runtime"
-
-QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config-home" XDG_DATA_HOME="$work/data-home" \
-  XDG_RUNTIME_DIR="$work/runtime" QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu" \
-  python3 - "$work/chat" "$runs" <<'EOF'
+start_virtual_screen "$work" || { echo "Xvfb did not start" >&2; exit 1; }
+prepare_program "$work" "$chat" "$platform_files" '<html><body></body></html>'
+python3 - "$work/chat" "$runs" <<'EOF'
 # Watches the root window for maps (SubstructureNotify) from before the program starts, so the
 # time is taken when the X server reports the map, not by polling.
 import ctypes, select, statistics, subprocess, sys, time

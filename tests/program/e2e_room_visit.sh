@@ -9,6 +9,7 @@
 #   e2e_room_visit.sh <chat> <chat-server> <make-platform-files> <demo.json>
 # Exits 77 (skipped) when Xvfb, xdotool or python3 is missing.
 set -euo pipefail
+source "$(dirname "$0")/e2e_program_env.sh"
 chat=$1 server=$2 platform_files=$3 config=$4
 address=127.0.0.23
 room=2
@@ -87,21 +88,9 @@ x11.XFlush(display)
 EOF
 }
 
-# A virtual screen of its own; Xvfb writes the display number it took once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$work/display")"
-
-# The platform files sit beside the program file, so the program runs from a copy in the work folder.
-cp "$chat" "$work/chat"
-printf '<html><body><script>location.href = "?room=%s";</script></body></html>\n' "$room" \
-  >"$work/rooms.html"
-"$platform_files" "$work" --room-page "file://$work/rooms.html" >/dev/null
+start_virtual_screen "$work" || fail "Xvfb did not start"
+prepare_program "$work" "$chat" "$platform_files" \
+  "<html><body><script>location.href = \"?room=$room\";</script></body></html>"
 
 "$server" --config "$config" --address "$address" 2>"$work/server.log" &
 server_pid=$!
@@ -110,11 +99,7 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-mkdir -p "$work/config-home" "$work/data-home" "$work/runtime"
-chmod 700 "$work/runtime"
-QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config-home" XDG_DATA_HOME="$work/data-home" \
-  XDG_RUNTIME_DIR="$work/runtime" QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu" \
-  "$work/chat" /account:demo /pswd:FE01CE2A7FBAC8FAFAED7C982A04E229 "/server:$address" \
+"$work/chat" /account:demo /pswd:FE01CE2A7FBAC8FAFAED7C982A04E229 "/server:$address" \
   >"$work/chat.log" 2>&1 &
 chat_pid=$!
 
