@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             rest = rest.subspan(n);
         }
     }
-    if (!open) service.close(fuzzed);
+    if (!open) service.close(fuzzed, "fuzzed");
 
     bystanderSink.commands.clear();
     if (!feed(bystander, chat::buildPacket(cmd::RequestRoomChatterCounts{})) ||

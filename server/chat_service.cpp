@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 
 #include "admin/room_limit.h"
 #include "demo_bot.h"
@@ -71,6 +72,14 @@ double automationDate(std::time_t time) {
     const auto epoch = std::chrono::sys_days(std::chrono::year(1899) / 12 / 30);
     const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
     return static_cast<double>((day - epoch).count()) + seconds / 86400.0;
+}
+
+// "127.0.0.1" from an address in network byte order, as the wire's chatter records hold it.
+std::string dottedAddress(uint32_t ip) {
+    uint8_t bytes[4];
+    chat::storeLE(bytes, ip);
+    return std::to_string(bytes[0]) + "." + std::to_string(bytes[1]) + "." +
+           std::to_string(bytes[2]) + "." + std::to_string(bytes[3]);
 }
 
 }  // namespace
@@ -156,7 +165,12 @@ Session& ChatService::open(PacketSink& sink, uint32_t peerIp) {
     return result;
 }
 
-void ChatService::close(Session& s) {
+void ChatService::close(Session& s, const std::string& reason) {
+    if (s.stage_ == Session::Stage::Ready) {
+        logAccount(s, "disconnected: " + reason);
+    } else {
+        log("connection from " + dottedAddress(s.peerIp_) + " closed before login: " + reason);
+    }
     const std::set<uint32_t> rooms = s.rooms_;
     for (uint32_t roomId : rooms) {
         leaveRoom(roomId, s.chatterId_);
@@ -178,6 +192,11 @@ size_t ChatService::chattersIn(uint32_t roomId) const {
 void ChatService::log(const std::string& line) const {
     if (log_)
         log_(line);
+}
+
+void ChatService::logAccount(const Session& s, const std::string& what) const {
+    if (log_)
+        log_("\"" + chat::gbkToUtf8(s.account_) + "\" " + what);
 }
 
 void ChatService::sendTo(Session& s, SharedPacket p) {
@@ -337,7 +356,8 @@ bool ChatService::handleBeforeLogin(Session& s, std::span<const uint8_t> p) {
     s.mac_ = login->mac;
     s.chatterId_ = nextChatterId_++;
     s.stage_ = Session::Stage::Ready;
-    log("login \"" + chat::gbkToUtf8(s.account_) + "\" as chatter " + std::to_string(s.chatterId_));
+    logAccount(s, "logged in as chatter " + std::to_string(s.chatterId_) + " from " +
+                      dottedAddress(s.peerIp_));
     sendTo(s, packet(cmd::LoginAccepted{s.chatterId_, s.level_}));
     sendLoginLists(s);
     if (!config_.systemMessage.empty()) {
@@ -419,14 +439,19 @@ void ChatService::handleRequest(Session& s, uint16_t command, std::span<const ui
         case CommandId::RequestRoomChatterList: {
             const auto request = read<cmd::RequestRoomChatterList>(p);
             Room* room = findRoom(request.roomId);
-            if (room && s.rooms_.contains(request.roomId))
+            if (room && s.rooms_.contains(request.roomId)) {
+                // The client asks once its room is open: a watcher's sign that the room is open.
+                logAccount(s, "asked for the chatters of room " + std::to_string(request.roomId));
                 sendTo(s, chatterListPacket(*room));
+            }
             return;
         }
         case CommandId::LeaveRoom: {
             const auto request = read<cmd::LeaveRoom>(p);
-            if (s.rooms_.contains(request.roomId))
+            if (s.rooms_.contains(request.roomId)) {
+                logAccount(s, "left room " + std::to_string(request.roomId));
                 leaveRoom(request.roomId, s.chatterId_);
+            }
             return;
         }
         case CommandId::ChatMessage:
@@ -545,6 +570,7 @@ void ChatService::enterRoom(Session& s, const cmd::EnterRoom& request) {
     }
     room->members[s.chatterId_] = Member{record, &s};
     s.rooms_.insert(request.roomId);
+    logAccount(s, "entered room " + std::to_string(request.roomId));
     answer(0, "");
     broadcast(*room, packet(cmd::ChatterEntered{request.roomId, record}));
     sendTo(s, packet(cmd::RoomSettings{room->config.settings}));
@@ -752,8 +778,11 @@ void ChatService::setRollingMessage(Session& s, const cmd::SetRollingMessage& re
         return;
     room->config.rollingMessage = request.text;
     room->config.rollingIntervalSeconds = request.intervalSeconds;
+    // The chatters in the room repeat it themselves from now on; everybody else learns it from
+    // the room list, which their rooms start from when they enter later.
     broadcast(*room,
               packet(cmd::RollingMessage{request.roomId, request.intervalSeconds, request.text}));
+    broadcastAll(roomListPacket());
 }
 
 void ChatService::setAccountLevel(Session& s, const cmd::SetAccountLevel& request) {
@@ -994,19 +1023,22 @@ void ChatService::giveVip(Session& s, std::span<const uint8_t> p) {
         *config_.operationPasswordDigest != request.gift.passwordDigest) {
         return refuse(s, roomId, "操作密码错误");
     }
+    grantVip(*room, request.gift.hours, request.accounts);
+}
+
+void ChatService::grantVip(Room& room, uint32_t hours, const std::vector<std::string>& accounts) {
     for (AccountConfig& account : config_.accounts) {
-        if (std::find(request.accounts.begin(), request.accounts.end(), account.account) !=
-            request.accounts.end()) {
+        if (std::find(accounts.begin(), accounts.end(), account.account) != accounts.end()) {
             account.level |= chat::AccountLevel::kVip;
             if (Session* online = findOnline(account.account))
                 online->level_ = account.level;
         }
     }
     cmd::VipGiven notice;
-    notice.gift.hours = request.gift.hours;
-    notice.gift.roomId = request.gift.roomId;
-    notice.accounts = request.accounts;
-    broadcast(*room, packet(notice));
+    notice.gift.hours = hours;
+    notice.gift.roomId = room.config.id;
+    notice.accounts = accounts;
+    broadcast(room, packet(notice));
 }
 
 void ChatService::queryRandomVip(Session& s, uint32_t roomId) {
@@ -1033,8 +1065,67 @@ void ChatService::setRandomVip(Session& s, std::span<const uint8_t> p) {
         *config_.operationPasswordDigest != request.passwordDigest) {
         return result(2, "操作密码错误");
     }
-    randomVip_[request.draw.roomId] = request.draw;
+    const chat::RandomVipDraw& draw = randomVip_[request.draw.roomId] = request.draw;
+    if (draw.drawIntervalMs != 0 && draw.winners != 0) {
+        nextDraw_[draw.roomId] = Clock::now() + std::chrono::milliseconds(draw.drawIntervalMs);
+    } else {
+        nextDraw_.erase(draw.roomId);
+    }
+    if (scheduleChanged_)
+        scheduleChanged_();
     result(0, "随机抽取VIP设置成功");
+}
+
+std::optional<ChatService::Clock::time_point> ChatService::nextScheduled() const {
+    std::optional<Clock::time_point> next;
+    for (const auto& [roomId, due] : nextDraw_) {
+        if (!next || due < *next)
+            next = due;
+    }
+    return next;
+}
+
+void ChatService::runScheduled(Clock::time_point now) {
+    const std::time_t wallNow = std::time(nullptr);
+    for (auto it = nextDraw_.begin(); it != nextDraw_.end();) {
+        const chat::RandomVipDraw& draw = randomVip_.at(it->first);
+        if (draw.end.year != 0 && toTime(draw.end) < wallNow) {
+            it = nextDraw_.erase(it);  // the draw period is over
+            continue;
+        }
+        if (it->second <= now) {
+            if (draw.start.year == 0 || toTime(draw.start) <= wallNow)
+                drawRandomVip(draw);
+            // A late tick starts the next interval now rather than catching up with a burst.
+            const auto interval = std::chrono::milliseconds(draw.drawIntervalMs);
+            it->second += interval;
+            if (it->second <= now)
+                it->second = now + interval;
+        }
+        ++it;
+    }
+}
+
+void ChatService::drawRandomVip(const chat::RandomVipDraw& draw) {
+    Room* room = findRoom(draw.roomId);
+    if (!room)
+        return;
+    // Ordinary chatters only, as for a gift by hand: no role in the room, no VIP yet.
+    std::vector<std::string> candidates;
+    for (const auto& [id, member] : room->members) {
+        if (member.session && (member.record.roleFlags | member.session->level_) == 0)
+            candidates.push_back(member.session->account_);
+    }
+    std::vector<std::string> winners;
+    std::sample(candidates.begin(), candidates.end(), std::back_inserter(winners), draw.winners,
+                random_);
+    if (winners.empty())
+        return;
+    std::string names;
+    for (const std::string& account : winners)
+        names += (names.empty() ? "\"" : ", \"") + chat::gbkToUtf8(account) + "\"";
+    log("random VIP draw in room " + std::to_string(draw.roomId) + ": " + names);
+    grantVip(*room, draw.vipHours, winners);
 }
 
 void ChatService::reload(Session& s) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 #include <set>
 #include <span>
 #include <string>
@@ -80,11 +81,18 @@ class ChatService {
 
     // A new connection from `peerIp` (network byte order). The session lives until close().
     Session& open(PacketSink& sink, uint32_t peerIp);
-    // The connection ended: the chatter leaves every room.
-    void close(Session& session);
+    // The connection ended (`reason` goes to the log): the chatter leaves every room.
+    void close(Session& session, const std::string& reason);
 
     // Sends a heartbeat to every connection.
     void heartbeat();
+
+    // Timed work (the random VIP draws): when the next is due, and running what is due at `now`.
+    std::optional<Clock::time_point> nextScheduled() const;
+    void runScheduled(Clock::time_point now);
+    // Called whenever requests change the timed work, so that the front end asks nextScheduled()
+    // again.
+    void onScheduleChanged(std::function<void()> handler) { scheduleChanged_ = std::move(handler); }
 
     size_t sessionCount() const { return sessions_.size(); }
     size_t chattersIn(uint32_t roomId) const;
@@ -140,6 +148,9 @@ class ChatService {
     void setAllowedRoles(Session& s, const chat::cmd::SetAllowedRoles& request);
     void queryAllowedRoles(Session& s, uint32_t roomId);
     void giveVip(Session& s, std::span<const uint8_t> packet);
+    // Makes the accounts VIP and announces it in the room.
+    void grantVip(Room& room, uint32_t hours, const std::vector<std::string>& accounts);
+    void drawRandomVip(const chat::RandomVipDraw& draw);
     void queryRandomVip(Session& s, uint32_t roomId);
     void setRandomVip(Session& s, std::span<const uint8_t> packet);
     void reload(Session& s);
@@ -167,6 +178,7 @@ class ChatService {
     std::vector<uint8_t> rightsStream(const std::string& account,
                                       std::optional<int32_t> onlyRoom) const;
     void log(const std::string& line) const;
+    void logAccount(const Session& s, const std::string& what) const;
 
     void addBots();
     void letBotsAnswer(Room& room, const chat::cmd::ChatMessage& message,
@@ -181,6 +193,9 @@ class ChatService {
     std::vector<std::unique_ptr<DemoBot>> bots_;
     std::map<uint32_t, DemoBot*> botsById_;
     std::map<uint32_t, chat::RandomVipDraw> randomVip_;
+    std::map<uint32_t, Clock::time_point> nextDraw_;  // by room, for the draws that run
+    std::function<void()> scheduleChanged_;
+    std::mt19937 random_{std::random_device{}()};
     uint32_t nextChatterId_ = 1;
     int32_t botSequence_ = 0;
     uint32_t nextPrivateRoomId_ = kFirstPrivateRoomId;

@@ -1,7 +1,8 @@
 #pragma once
 // The chat service on TCP: accepts connections on one address and port, feeds each connection's
-// bytes to its Session, writes the service's packets back, and sends the heartbeat. Everything
-// runs on the thread that runs the io_context.
+// bytes to its Session, writes the service's packets back, sends the heartbeat, closes silent
+// connections and runs the service's timed work. Everything runs on the thread that runs the
+// io_context.
 #include <asio.hpp>
 #include <chrono>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "chat_service.h"
 
@@ -21,7 +23,10 @@ class TcpServer {
         uint16_t port = 7088;  // 0: an ephemeral port
         // A connection whose unsent packets pass this size does not read: it is closed.
         size_t sendQueueLimit = 4 * 1024 * 1024;
+        // The client answers every heartbeat, and treats 60 s without a byte as a lost
+        // connection; the server closes a connection that sends nothing for as long.
         std::chrono::milliseconds heartbeatInterval{20000};
+        std::chrono::milliseconds idleTimeout{60000};
     };
 
     // Listens at once; throws std::system_error when the address cannot be bound.
@@ -38,6 +43,9 @@ class TcpServer {
   private:
     void accept();
     void scheduleHeartbeat();
+    void scheduleServiceWork();
+    // Writes the connection's queued packets once the handlers queued now have run.
+    void flushSoon(std::shared_ptr<Connection> connection);
 
     asio::io_context& io_;
     ChatService& service_;
@@ -45,7 +53,9 @@ class TcpServer {
     ChatService::LogFunction log_;
     asio::ip::tcp::acceptor acceptor_;
     asio::steady_timer heartbeat_;
+    asio::steady_timer serviceWork_;
     std::set<std::shared_ptr<Connection>> connections_;
+    std::vector<std::shared_ptr<Connection>> toFlush_;
     bool stopped_ = false;
 };
 

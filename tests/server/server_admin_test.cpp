@@ -54,6 +54,12 @@ TEST_F(ServerAdmin, AnnouncementsRollingAndSystemMessagesAreBroadcast) {
 
     owner->send(cmd::SetRollingMessage{2, 60, u"滚动"});
     EXPECT_EQ(demo->expect<cmd::RollingMessage>(), (cmd::RollingMessage{2, 60, u"滚动"}));
+    // Chatters outside the room get it with the room list, for when they enter later.
+    for (auto* client : {demo.get(), staff.get()}) {
+        const auto room = client->expect<cmd::RoomList>().rooms.at(2);
+        EXPECT_EQ(room.rollingMessage, u"滚动");
+        EXPECT_EQ(room.rollingIntervalSeconds, 60u);
+    }
     owner->drain();
 
     staff->send(cmd::SetSystemMessage{0, u"维护通知"});

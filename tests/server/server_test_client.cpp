@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -119,6 +120,47 @@ void TestClient::drain() {
     }
 }
 
+bool TestClient::quietFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return true;
+        auto packet = readPacket(static_cast<int>(left.count()));
+        if (packet && PacketHeader::read(packet->data()).command !=
+                          static_cast<uint16_t>(chat::CommandId::Heartbeat)) {
+            return false;
+        }
+    }
+}
+
+int TestClient::answerHeartbeatsFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    int heartbeats = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!pending_.empty() && readPacket(0))
+            continue;
+        pollfd fd{socket_.native_handle(), POLLIN, 0};
+        if (::poll(&fd, 1, 10) <= 0)
+            continue;
+        uint8_t buffer[65536];
+        asio::error_code error;
+        const size_t n = socket_.read_some(asio::buffer(buffer), error);
+        if (error)
+            return -1;
+        pending_.insert(pending_.end(), buffer, buffer + n);
+        while (auto packet = readPacket(0)) {
+            if (PacketHeader::read(packet->data()).command ==
+                static_cast<uint16_t>(chat::CommandId::Heartbeat)) {
+                ++heartbeats;
+                send(chat::cmd::Heartbeat{});
+            }
+        }
+    }
+    return heartbeats;
+}
+
 Bytes TestClient::inflated(const Bytes& packet) {
     tekna::Inflate inflate;
     return inflate.process(std::span<const uint8_t>(packet).subspan(kPacketHeaderSize));
@@ -152,12 +194,12 @@ void ServerFixture::SetUp() {
     configPath_ = std::filesystem::temp_directory_path() /
                   ("chat-server-test-" + std::to_string(::getpid()) + ".json");
     writeConfig(testConfigJson());
+    auto log = [this](const std::string& line) { logLines_.push_back(line); };
     service_ = std::make_unique<chatserver::ChatService>(
-        chatserver::loadServerConfig(configPath_.string()), configPath_.string(), nullptr);
-    chatserver::TcpServer::Options options;
-    options.address = address_;
-    options.port = 0;
-    server_ = std::make_unique<chatserver::TcpServer>(io_, *service_, options, nullptr);
+        chatserver::loadServerConfig(configPath_.string()), configPath_.string(), log);
+    options_.address = address_;
+    options_.port = 0;
+    server_ = std::make_unique<chatserver::TcpServer>(io_, *service_, options_, log);
     thread_ = std::thread([this] { io_.run(); });
 }
 
@@ -170,6 +212,12 @@ void ServerFixture::TearDown() {
 
 void ServerFixture::writeConfig(const std::string& json) {
     std::ofstream(configPath_, std::ios::binary | std::ios::trunc) << json;
+}
+
+std::vector<std::string> ServerFixture::logLines() {
+    std::vector<std::string> lines;
+    onServer([&] { lines = logLines_; });
+    return lines;
 }
 
 void ServerFixture::onServer(std::function<void()> work) {

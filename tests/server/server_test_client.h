@@ -72,6 +72,11 @@ class TestClient {
     chat::ChatterRecord enter(uint32_t roomId, const std::string& nickname = "");
     // Skips what has arrived so far (waits a moment).
     void drain();
+    // True when nothing but heartbeats arrives for `ms` milliseconds (the connection may close).
+    bool quietFor(int ms);
+    // Reads for `ms` milliseconds and answers every heartbeat as the chat program does; gives the
+    // number of heartbeats, or -1 when the server closed the connection.
+    int answerHeartbeatsFor(int ms);
 
   private:
     static Bytes inflated(const Bytes& packet);
@@ -92,6 +97,11 @@ class ServerFixture : public ::testing::Test {
     void onServer(std::function<void()> work);
     // Replaces the configuration file that the reload notices read.
     void writeConfig(const std::string& json);
+    // The server's log lines so far.
+    std::vector<std::string> logLines();
+
+    // Fixtures may change the options in their constructor.
+    chatserver::TcpServer::Options options_;
 
     std::filesystem::path configPath_;
     std::string address_ = "127.0.0.2";
@@ -99,6 +109,7 @@ class ServerFixture : public ::testing::Test {
     std::unique_ptr<chatserver::ChatService> service_;
     std::unique_ptr<chatserver::TcpServer> server_;
     std::thread thread_;
+    std::vector<std::string> logLines_;  // written on the server thread
 };
 
 // A chat message packet of one text section (the server fills in speaker and nickname).

@@ -4,8 +4,10 @@
 // port, connects N clients (one more thread), logs them in and lets them all enter one room. Then
 // the clients send `rate` chat messages per second in all, round robin, for `seconds` seconds.
 // Every client hears every message (its own as the echo), so the room has N x rate deliveries
-// per second. Prints the deliveries per second and the p50/p99/max latency from sending a
-// message to each delivery. Stops by itself: the run is bounded by its duration plus 5 seconds.
+// per second. Prints the deliveries per second, the p50/p99/max latency from sending a message to
+// each delivery, and the CPU time of the server's thread and of the clients' thread per delivery
+// (which, unlike the latency, hardly depend on what else runs on the machine). Stops by itself: the
+// run is bounded by its duration plus 5 seconds.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
@@ -206,6 +209,32 @@ bool parse(int argc, char** argv, Options& options) {
     return argc % 2 == 1;
 }
 
+// User and system CPU seconds of the calling thread.
+struct CpuTime {
+    double user = 0;
+    double system = 0;
+};
+CpuTime threadCpuTime() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return {seconds(usage.ru_utime), seconds(usage.ru_stime)};
+}
+// ... of the thread that runs `io`.
+CpuTime threadCpuTime(asio::io_context& io) {
+    std::promise<CpuTime> result;
+    asio::post(io, [&] { result.set_value(threadCpuTime()); });
+    return result.get_future().get();
+}
+
+void printCpuPerDelivery(const char* thread, CpuTime before, CpuTime after, size_t deliveries) {
+    const double perDelivery = 1e6 / static_cast<double>(deliveries);
+    const double user = (after.user - before.user) * perDelivery;
+    const double system = (after.system - before.system) * perDelivery;
+    std::printf("%s thread CPU per delivery: %.2f us (user %.2f us, system %.2f us)\n", thread,
+                user + system, user, system);
+}
+
 double percentile(std::vector<double>& values, double p) {
     if (values.empty())
         return 0;
@@ -253,6 +282,8 @@ int main(int argc, char** argv) {
                 std::chrono::duration<double>(Clock::now() - setupStart).count());
     clientIo.run_for(std::chrono::milliseconds(500));  // let the entry notices settle
     run.latenciesMs.clear();
+    const CpuTime serverBefore = threadCpuTime(serverIo);
+    const CpuTime clientsBefore = threadCpuTime();
 
     // Sends in ticks of 10 ms, spreading `rate` messages a second evenly.
     const auto start = Clock::now();
@@ -277,6 +308,8 @@ int main(int argc, char** argv) {
         clientIo.run_for(std::chrono::milliseconds(50));
     }
     const double spanSeconds = std::chrono::duration<double>(run.lastDelivery - start).count();
+    const CpuTime serverAfter = threadCpuTime(serverIo);
+    const CpuTime clientsAfter = threadCpuTime();
 
     std::vector<double> latencies = run.latenciesMs;
     const double p50 = percentile(latencies, 0.50);
@@ -288,6 +321,10 @@ int main(int argc, char** argv) {
         "latency p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
         options.clients, messages, options.rate, run.latenciesMs.size(), expected,
         spanSeconds > 0 ? run.latenciesMs.size() / spanSeconds : 0.0, p50, p99, worst);
+    if (!run.latenciesMs.empty()) {
+        printCpuPerDelivery("server", serverBefore, serverAfter, run.latenciesMs.size());
+        printCpuPerDelivery("clients'", clientsBefore, clientsAfter, run.latenciesMs.size());
+    }
 
     clients.clear();
     clientIo.stop();
