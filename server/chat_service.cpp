@@ -443,6 +443,11 @@ void ChatService::handleRequest(Session& s, uint16_t command, std::span<const ui
                 // The client asks once its room is open: a watcher's sign that the room is open.
                 logAccount(s, "asked for the chatters of room " + std::to_string(request.roomId));
                 sendTo(s, chatterListPacket(*room));
+                // Greeted only now: before its list a client does not know the bots and would
+                // drop their words.
+                if (const Member* self = findMember(*room, s.chatterId_)) {
+                    letBotsGreet(*room, self->record.nickname);
+                }
             }
             return;
         }
@@ -577,12 +582,15 @@ void ChatService::enterRoom(Session& s, const cmd::EnterRoom& request) {
     if (!room->config.announcement.empty()) {
         sendTo(s, packet(cmd::AnnouncementUpdated{request.roomId, room->config.announcement}));
     }
-    for (auto& [id, member] : room->members) {
+}
+
+void ChatService::letBotsGreet(Room& room, const std::u16string& newcomer) {
+    for (auto& [id, member] : room.members) {
         auto bot = botsById_.find(id);
         if (bot == botsById_.end())
             continue;
-        if (auto greeting = bot->second->greet(record.nickname)) {
-            botSays(*bot->second, *room, *greeting, 0);
+        if (auto greeting = bot->second->greet(newcomer)) {
+            botSays(*bot->second, room, *greeting, 0);
         }
     }
 }

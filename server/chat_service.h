@@ -181,6 +181,7 @@ class ChatService {
     void logAccount(const Session& s, const std::string& what) const;
 
     void addBots();
+    void letBotsGreet(Room& room, const std::u16string& newcomer);
     void letBotsAnswer(Room& room, const chat::cmd::ChatMessage& message,
                        std::span<const uint8_t> said);
     void botSays(DemoBot& bot, Room& room, const std::u16string& text, int32_t targetId);

@@ -180,13 +180,16 @@ TEST_F(ServerRooms, NicknameChangesAreCheckedAndAnnounced) {
     }
 }
 
-TEST_F(ServerRooms, TheBotGreetsNewcomersAndAnswers) {
+TEST_F(ServerRooms, TheBotGreetsNewcomersOnceTheyKnowTheRoomAndAnswers) {
     auto a = loggedIn("demo");
     a->send(cmd::EnterRoom{2, recordFor("阿甲")});
     a->expect<cmd::EnterRoomAnswer>();
     a->expect<cmd::ChatterEntered>();
     a->expect<cmd::RoomSettings>();
     EXPECT_EQ(a->expect<cmd::AnnouncementUpdated>().text, u"欢迎");
+    // Before the newcomer has the room's chatters it would not know who greets.
+    a->send(cmd::RequestRoomChatterList{2});
+    a->expect<cmd::RoomChatterList>();
     const auto greeting = a->expect<cmd::ChatMessage>();
     EXPECT_EQ(greeting.nickname, u"小墨");
     EXPECT_EQ(textOf(greeting), u"欢迎阿甲");
