@@ -10,11 +10,9 @@
 
 #include "content/chat_message.h"
 #include "content/message_sequence.h"
+#include "content/object_tag.h"
 
 namespace chat {
-
-// The user tag of a picture object; any other non-zero tag N is emoticon N, 0 is not content.
-inline constexpr uint32_t kPictureObjectTag = 0xFFFF;
 
 // An embedded object of the input box. Objects the edit control cannot report are left out of the
 // description, as composing skips them.

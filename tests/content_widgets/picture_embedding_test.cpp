@@ -114,7 +114,7 @@ TEST_F(EmbeddingTest, ObjectsWithoutOurTagCountAsUntaggedObjectsAndTypedObjectCh
     const auto found = objects();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].position, 1);
-    EXPECT_EQ(found[0].userTag, 0);
+    EXPECT_EQ(found[0].userTag, 0u);
     EXPECT_EQ(found[0].picture, nullptr);
 }
 

@@ -85,7 +85,7 @@ void DocumentPictures::insert(QTextCursor& cursor, std::unique_ptr<PictureObject
     format.setAnchor(false);
     format.clearProperty(QTextFormat::AnchorHref);
     format.setObjectType(kPictureObjectType);
-    format.setProperty(kUserTagProperty, kPictureObjectTag);
+    format.setProperty(kUserTagProperty, static_cast<int>(kPictureObjectTag));
     format.setProperty(kPictureIdProperty, id);
     format.setVerticalAlignment(QTextCharFormat::AlignBottom);
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
@@ -270,7 +270,7 @@ std::vector<EmbeddedObject> embeddedObjects(const QTextDocument& document) {
                     continue;
                 }
                 objects.push_back({fragment.position() + static_cast<int>(i),
-                                   format.intProperty(kUserTagProperty),
+                                   static_cast<uint32_t>(format.intProperty(kUserTagProperty)),
                                    pictures != nullptr ? pictures->pictureFor(format) : nullptr});
             }
         }

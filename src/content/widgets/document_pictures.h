@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "content/object_tag.h"
 #include "content/widgets/picture_object.h"
 
 class QTextCursor;
@@ -25,8 +26,6 @@ class QTextDocument;
 
 namespace chat {
 
-// The user tag of a picture object in a message being composed.
-inline constexpr int kPictureObjectTag = 0xFFFF;
 inline constexpr int kPictureObjectType = QTextFormat::UserObject + 1;
 // Character format properties of an embedded object: its 32-bit user tag, and the picture's id.
 inline constexpr int kUserTagProperty = QTextFormat::UserProperty + 1;
@@ -35,7 +34,7 @@ inline constexpr int kPictureIdProperty = QTextFormat::UserProperty + 2;
 // One object character of a document, in document order.
 struct EmbeddedObject {
     int position;
-    int userTag;             // 0 for objects that carry no tag
+    uint32_t userTag;        // 0 for objects that carry no tag
     PictureObject* picture;  // null for objects that are not our pictures
 };
 

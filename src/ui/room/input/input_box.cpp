@@ -13,9 +13,9 @@
 #include <algorithm>
 
 #include "content/widgets/chat_box_renderer.h"
+#include "content/widgets/document_pictures.h"
 #include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
-#include "ui/room/input/input_box_objects.h"
 
 namespace chat {
 
@@ -84,7 +84,7 @@ int InputBox::length() const {
 }
 
 size_t InputBox::pictureCount() const {
-    return inputBoxObjects(*document()).size();
+    return embeddedObjects(*document()).size();
 }
 
 MessageShape InputBox::shape() const {
@@ -96,13 +96,17 @@ InputBoxContent InputBox::content() const {
     QTextDocument& doc = *document();
     InputBoxContent pieces;
     int position = 0;
-    for (const InputBoxObject& object : inputBoxObjects(doc)) {
+    for (const EmbeddedObject& object : embeddedObjects(doc)) {
         if (object.position > position) {
             pieces.emplace_back(rangeText(doc, position, object.position));
         }
         position = object.position + 1;
-        pieces.emplace_back(
-            InputObject{object.tag, object.sourceFile.toStdU16String(), bytesOf(object.bytes)});
+        InputObject described{object.userTag, {}, {}};
+        if (object.picture != nullptr) {
+            described.sourceFile = object.picture->sourceFileName().toStdU16String();
+            described.pictureBytes = bytesOf(object.picture->pictureBytes());
+        }
+        pieces.emplace_back(std::move(described));
     }
     if (length() > position) {
         pieces.emplace_back(rangeText(doc, position, length()));
