@@ -9,14 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/../tests/program/e2e_program_env.sh"
 chat=$1 platform_files=$2 runs=${3:-6}
 
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+begin_run
 
 start_virtual_screen "$work" || { echo "Xvfb did not start" >&2; exit 1; }
 prepare_program "$work" "$chat" "$platform_files" '<html><body></body></html>'

@@ -22,19 +22,19 @@ macro(chat_add_child_directories)
   endforeach()
 endmacro()
 
-# chat_add_gtest(NAME n LABEL unit|integration|ui|e2e SOURCES ... LIBS ...)
+# chat_add_gtest(NAME n LABEL unit|integration|ui|e2e [QT_MAIN] SOURCES ... LIBS ...)
+# QT_MAIN: the tests run inside a QApplication on the offscreen platform (tests/support); the
+# linker takes that main before the one of gtest_main.
 function(chat_add_gtest)
-  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT_MAIN" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  if(T_QT_MAIN)
+    list(APPEND T_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   chat_warnings(${T_NAME})
-  set(_env "CHAT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
-  if(T_LABEL STREQUAL "ui")
-    list(APPEND _env "QT_QPA_PLATFORM=offscreen"
-         "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu")
-  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "${_env}")
+    PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "CHAT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()

@@ -14,40 +14,8 @@ chat=$1 server=$2 platform_files=$3 config=$4
 address=127.0.0.23
 room=2
 
-for tool in Xvfb xdotool python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is missing"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-server_pid= chat_pid= xvfb_pid=
-cleanup() {
-  for pid in $chat_pid $server_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null || true
-  done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "$1; server log:" >&2
-  cat "$work/server.log" >&2
-  echo "chat output:" >&2
-  tail -20 "$work/chat.log" >&2
-  exit 1
-}
-
-# Waits up to 20 s for a line of the server's log, while the program runs (or has just ended).
-wait_for_log() {
-  for _ in $(seq 200); do
-    grep -qF -- "$1" "$work/server.log" && return 0
-    sleep 0.1
-  done
-  fail "no \"$1\" in the server's log"
-}
+require_tools Xvfb xdotool python3
+begin_run
 
 # Sends WM_DELETE_WINDOW to a window, as a window manager does for the close button.
 close_window() {
@@ -92,16 +60,8 @@ start_virtual_screen "$work" || fail "Xvfb did not start"
 prepare_program "$work" "$chat" "$platform_files" \
   "<html><body><script>location.href = \"?room=$room\";</script></body></html>"
 
-"$server" --config "$config" --address "$address" 2>"$work/server.log" &
-server_pid=$!
-for _ in $(seq 50); do
-  (exec 3<>"/dev/tcp/$address/7088") 2>/dev/null && break
-  sleep 0.1
-done
-
-"$work/chat" /account:demo /pswd:FE01CE2A7FBAC8FAFAED7C982A04E229 "/server:$address" \
-  >"$work/chat.log" 2>&1 &
-chat_pid=$!
+start_server "$server" "$config" "$address"
+start_chat "$address"
 
 wait_for_log '"demo" logged in as chatter'
 wait_for_log "\"demo\" entered room $room"
@@ -114,14 +74,8 @@ close_window "$window"
 
 wait_for_log "\"demo\" left room $room"
 wait_for_log '"demo" disconnected: by the client'
-for _ in $(seq 100); do
-  kill -0 "$chat_pid" 2>/dev/null || break
-  sleep 0.1
-done
+wait_for_end
 status=0
-if kill -0 "$chat_pid" 2>/dev/null; then
-  fail "the program still runs 10 s after its window was closed"
-fi
 wait "$chat_pid" || status=$?
 chat_pid=
 [ "$status" -eq 0 ] || fail "the program ended with exit code $status"

@@ -1,6 +1,6 @@
-// The program's window tests need one QApplication, made the way the program makes it (web pages
-// share the OpenGL contexts), on the offscreen platform and
-// without the browser sandbox unless asked otherwise.
+// The main of every test program that needs a QApplication (chat_add_gtest(... QT_MAIN ...)). The
+// application is made the way the program makes it (web pages share the OpenGL contexts), on the
+// offscreen platform and without the web engine's sandbox, unless the environment says otherwise.
 #include <QApplication>
 
 #include <gtest/gtest.h>
