@@ -99,6 +99,7 @@ class SpeakingRules {
     const RoomSettingBlock& settings() const { return settings_; }
     void applySettings(const RoomSettingBlock& settings) { settings_ = settings; }
     const StaffFlags& staff() const { return staff_; }
+    void setStaff(const StaffFlags& staff) { staff_ = staff; }
     bool firstSpeechPending() const { return firstSpeechPending_; }
     uint32_t lastAcceptedSend() const { return lastAcceptedSend_; }
 

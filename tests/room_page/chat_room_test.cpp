@@ -132,6 +132,23 @@ TEST_F(ChatRoomTest, CustomerServiceGreetsWithASecondClick) {
     EXPECT_EQ(input(), QStringLiteral("小王 您好:\n"));
 }
 
+TEST_F(ChatRoomTest, OwnRolesToldAfterThePageWasMadeReachTheInputBarAndTheList) {
+    CChatRoom& room = open();
+    CInputDlg& bar = *room.inputDlg();
+    ChatterListWnd& list = room.chatterDlg()->list();
+    EXPECT_FALSE(bar.speakingRules().staff().roomOwner);
+    EXPECT_FALSE(bar.button(CInputDlg::kRoomMenuButtonId)->isVisible());
+    EXPECT_FALSE(list.showsAddresses());
+    // The server says the user owns the room, then sends the room's chatters.
+    ASSERT_TRUE(rig.receive(
+        buildPacket(cmd::ChatterEntered{kRoom, chatter(kOwnId, "tester", u"me", 0x20)})));
+    room.replaceChatters(people, std::vector<bool>(people.size(), true));
+    EXPECT_TRUE(bar.speakingRules().staff().roomOwner);
+    EXPECT_TRUE(bar.button(CInputDlg::kRoomMenuButtonId)->isVisible());
+    EXPECT_TRUE(list.showsAddresses());
+    EXPECT_EQ(list.rowTexts(0).size(), 4);
+}
+
 TEST_F(ChatRoomTest, RollingTickShowsTheRoomsRollingMessage) {
     CChatRoom& room = open();
     room.setRollingTimer(60000);

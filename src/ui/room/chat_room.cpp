@@ -209,6 +209,16 @@ void CChatRoom::openAnnouncementLink(const std::u16string& target) {
     }
 }
 
+void CChatRoom::refreshOwnRoles() {
+    const ChatterRecord* own = client_.ownRecordInRoom(values_.roomId);
+    inputDlg()->setRoomRoles(
+        own != nullptr ? own->roleFlags & (AccountLevel::kRoomOwner | AccountLevel::kRoomAdmin)
+                       : 0);
+    if (CChatterDlg* list = chatterDlg()) {
+        list->list().refreshRoles();
+    }
+}
+
 void CChatRoom::showPeople() {
     if (rightPanel_ != nullptr) {
         affiche()->setPeople(chatterDlg()->list().rowCount(), maxPeople_);
@@ -260,11 +270,15 @@ void CChatRoom::replaceChatters(const std::vector<ChatterRecord>& chatters,
     if (CChatterDlg* list = chatterDlg()) {
         list->list().replaceChatters(chatters, checked);
     }
+    refreshOwnRoles();
 }
 
 void CChatRoom::updateChatter(const ChatterRecord& chatter) {
     if (CChatterDlg* list = chatterDlg()) {
         list->list().updateChatter(chatter);
+    }
+    if (chatter.chatterId == client_.ownRecord().chatterId) {
+        refreshOwnRoles();
     }
 }
 

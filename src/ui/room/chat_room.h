@@ -115,6 +115,8 @@ class CChatRoom : public QWidget, public RoomPagePort {
     InputDlgContext inputContext();
     ChatterListContext chatterContext();
     void openAnnouncementLink(const std::u16string& target);
+    // The user's own roles in the room arrive after the page was made, with the room's chatters.
+    void refreshOwnRoles();
     void showPeople();
 
     ChatClient& client_;

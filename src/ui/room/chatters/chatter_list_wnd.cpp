@@ -165,6 +165,21 @@ void ChatterListWnd::replaceChatters(const std::vector<ChatterRecord>& chatters,
     sortAndNotify();
 }
 
+void ChatterListWnd::refreshRoles() {
+    const bool shows = roleFacts().canViewAddresses();
+    if (shows == showsAddresses_) {
+        return;
+    }
+    showsAddresses_ = shows;
+    for (int row = 0; row < count(); ++row) {
+        const auto found = chatters_.find(item(row)->data(kIdRole).toUInt());
+        if (found != chatters_.end()) {
+            setRow(*item(row), found->second);
+        }
+    }
+    viewport()->update();
+}
+
 void ChatterListWnd::addObserver(IObserver& observer) {
     if (std::ranges::find(observers_, &observer) == observers_.end()) {
         observers_.push_back(&observer);

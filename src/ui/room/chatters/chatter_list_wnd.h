@@ -75,6 +75,10 @@ class ChatterListWnd : public QListWidget {
     void addObserver(IObserver& observer);
     void removeObserver(IObserver& observer);
 
+    // Works out again whether the user may see the chatters' addresses (the server tells the
+    // user's own roles in the room after the list was made) and shows the columns that follow.
+    void refreshRoles();
+
     int rowCount() const { return count(); }
     bool showsAddresses() const { return showsAddresses_; }
     // Chatter ids in row order.

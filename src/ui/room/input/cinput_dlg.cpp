@@ -94,12 +94,23 @@ CInputDlg::CInputDlg(InputDlgContext context, QWidget* parent)
         emit quickRepliesRequested(button(kQuickRepliesButtonId)->mapToGlobal(QPoint(0, 0)));
     });
 
+    showButtonsForRoles();
+    resize(500, 120);
+    layoutControls();
+}
+
+void CInputDlg::setRoomRoles(uint32_t roomRoleBits) {
+    context_.roomRoleBits = roomRoleBits;
+    rules_.setStaff(staffFlagsOf(context_.accountLevel, roomRoleBits));
+    showButtonsForRoles();
+    layoutControls();
+}
+
+void CInputDlg::showButtonsForRoles() {
     const BarButtons shown = barButtonsFor(context_.roomId, context_.privateRoom,
                                            context_.roomAttributes, rules_.staff());
     placeLeftGroup(shown);
     button(kRoomMenuButtonId)->setVisible(shown.roomMenu);
-    resize(500, 120);
-    layoutControls();
 }
 
 void CInputDlg::addButton(Control id, const char* caption, const char* strip, int width) {

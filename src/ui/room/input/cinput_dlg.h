@@ -88,6 +88,9 @@ class CInputDlg : public QWidget {
     // Keeps the room's new rules; with `limitInputLength` the box takes at most max characters
     // - 1 characters.
     void applyRoomSettings(const RoomSettingBlock& settings, bool limitInputLength);
+    // The user's own bits in this room (owner 0x20, administrator 0x40) as the server now tells
+    // them: the speaking rules and the buttons follow.
+    void setRoomRoles(uint32_t roomRoleBits);
     // Clears the addressee, appends "<nickname> 您好:" and a line break, focuses the box.
     void greet(const QString& nickname);
     // The send step of the bar (message 2032 of the send button and the send keys).
@@ -110,6 +113,7 @@ class CInputDlg : public QWidget {
   private:
     void addButton(Control id, const char* caption, const char* strip, int width);
     void placeLeftGroup(const BarButtons& shown);
+    void showButtonsForRoles();
     void placeRightGroup();
     // The right group and the box follow the bar's size.
     void layoutControls();
