@@ -9,10 +9,11 @@
 namespace chat {
 
 RoomRecords::RoomRecords(int32_t roomId, const std::filesystem::path& folder, tekna::Logger* log,
-                         QObject* parent)
+                         RecordSaveDelays delays, QObject* parent)
     : QObject(parent),
       file_(std::make_unique<ChatRecordFile>(roomId, folder / ChatRecordFile::fileName(roomId))),
-      log_(log) {
+      log_(log),
+      delays_(delays) {
     saveTimer_.setSingleShot(true);
     connect(&saveTimer_, &QTimer::timeout, this, &RoomRecords::save);
     try {
@@ -38,7 +39,7 @@ void RoomRecords::scheduleSave() {
     }
     const auto waited = std::chrono::milliseconds(firstUnsaved_.elapsed());
     saveTimer_.start(
-        std::max(std::chrono::milliseconds(0), std::min(kQuietTime, kLongestDelay - waited)));
+        std::max(std::chrono::milliseconds(0), std::min(delays_.quiet, delays_.longest - waited)));
 }
 
 void RoomRecords::save() {

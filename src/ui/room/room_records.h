@@ -19,17 +19,21 @@ class Logger;
 
 namespace chat {
 
+// How long after a new record the file is written: once no record came for `quiet`, and at the
+// latest `longest` after the first unsaved one.
+struct RecordSaveDelays {
+    std::chrono::milliseconds quiet{3000};
+    std::chrono::milliseconds longest{30000};
+};
+
 class RoomRecords : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr std::chrono::milliseconds kQuietTime{3000};
-    static constexpr std::chrono::milliseconds kLongestDelay{30000};
-
     // Loads the room's file from `folder`; a damaged file gives the records read before the
     // damage (and is kept aside when the records are first saved). Problems go to `log`.
     RoomRecords(int32_t roomId, const std::filesystem::path& folder, tekna::Logger* log,
-                QObject* parent = nullptr);
+                RecordSaveDelays delays = {}, QObject* parent = nullptr);
     // Saves, as closing the page always does.
     ~RoomRecords() override;
 
@@ -44,6 +48,7 @@ class RoomRecords : public QObject {
 
     std::unique_ptr<ChatRecordFile> file_;
     tekna::Logger* log_;
+    RecordSaveDelays delays_;
     QTimer saveTimer_;
     QElapsedTimer firstUnsaved_;
 };
