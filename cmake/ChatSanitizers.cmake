@@ -6,7 +6,10 @@ if(CHAT_FUZZ)
   endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
-  set(CHAT_BUILD_UI OFF CACHE BOOL "" FORCE)
+  # The Qt fuzz targets (fuzz/qt) need the widgets; only they are built in such a tree.
+  if(NOT CHAT_FUZZ_QT)
+    set(CHAT_BUILD_UI OFF CACHE BOOL "" FORCE)
+  endif()
 elseif(CHAT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fno-omit-frame-pointer -g)

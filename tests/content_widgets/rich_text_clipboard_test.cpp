@@ -143,18 +143,20 @@ TEST_F(ClipboardTest, DataThatIsNotWholeOrWellFormedChangesNothing) {
     select(0, 7);
     const std::unique_ptr<QMimeData> copied(richTextMimeData(source.textCursor()));
     const QByteArray whole = copied->data(kRichTextMimeType);
-    const auto piece = [](quint8 kind) {
-        QByteArray bytes;
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out << quint8(1) << kind;
-        return bytes;
-    };
+    // The version byte and this process's key.
+    const QByteArray head = whole.left(17);
+    const auto piece = [&head](quint8 kind) { return head + QByteArray(1, char(kind)); };
+    // A text piece whose text claims 2 GB, as another program could write it.
+    QByteArray greedy = QByteArray(1, '\x01') + QByteArray(16, '\x5A') + QByteArray(1, '\0');
+    greedy += QByteArray::fromHex("7ffffff0") + QByteArray(8, 'x');
     const struct {
         const char* name;
         QByteArray data;
     } cases[] = {
         {"empty", {}},
         {"another version", QByteArray(1, '\x02') + whole.mid(1)},
+        {"another process's key", QByteArray(1, '\x01') + QByteArray(16, '\0') + whole.mid(17)},
+        {"another program's greedy lengths", greedy},
         {"cut short", whole.left(whole.size() - 3)},
         {"an unknown piece", piece(7)},
         {"a piece without its fields", piece(0)},

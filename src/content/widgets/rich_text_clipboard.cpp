@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -16,9 +17,36 @@
 namespace chat {
 namespace {
 
-// The data: a version byte, then pieces in document order until the end, each a kind byte and
-// its fields in the streams of QDataStream::Qt_6_0.
+// The data: a version byte, this process's key, then pieces in document order until the end, each
+// a kind byte and its fields in the streams of QDataStream::Qt_6_0.
+//
+// Qt's streams of formats trust the lengths they read (a few bytes ask for gigabytes), so they
+// must only ever read what this process wrote: data without the key, from another program or
+// another run, is not read at all.
 constexpr quint8 kFormatVersion = 1;
+constexpr qsizetype kProcessKeySize = 16;
+
+const QByteArray& processKey() {
+    static const QByteArray key = [] {
+        QByteArray bytes(kProcessKeySize, Qt::Uninitialized);
+        QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()),
+                                              kProcessKeySize / sizeof(quint32));
+        return bytes;
+    }();
+    return key;
+}
+
+// Compared without an early exit, so that the time taken tells nothing about the key.
+bool carriesProcessKey(const QByteArray& bytes) {
+    if (bytes.size() < 1 + kProcessKeySize) {
+        return false;
+    }
+    unsigned difference = 0;
+    for (qsizetype i = 0; i < kProcessKeySize; ++i) {
+        difference |= static_cast<unsigned char>(bytes[1 + i] ^ processKey()[i]);
+    }
+    return difference == 0;
+}
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
 enum class PieceKind : quint8 {
@@ -90,6 +118,7 @@ QByteArray serialized(const std::vector<Piece>& pieces) {
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(kStreamVersion);
     out << kFormatVersion;
+    out.writeRawData(processKey().constData(), static_cast<int>(kProcessKeySize));
     for (const Piece& piece : pieces) {
         out << static_cast<quint8>(piece.kind);
         switch (piece.kind) {
@@ -107,15 +136,15 @@ QByteArray serialized(const std::vector<Piece>& pieces) {
     return bytes;
 }
 
-// Null when the data is not whole and well formed: it may come from any program.
+// Null when the data is not whole and well formed, or not written by this process.
 std::optional<std::vector<Piece>> parsed(const QByteArray& bytes) {
-    QDataStream in(bytes);
-    in.setVersion(kStreamVersion);
-    quint8 version = 0;
-    in >> version;
-    if (in.status() != QDataStream::Ok || version != kFormatVersion) {
+    if (bytes.isEmpty() || static_cast<quint8>(bytes[0]) != kFormatVersion ||
+        !carriesProcessKey(bytes)) {
         return std::nullopt;
     }
+    QDataStream in(bytes);
+    in.setVersion(kStreamVersion);
+    in.skipRawData(static_cast<int>(1 + kProcessKeySize));
     std::vector<Piece> pieces;
     while (!in.atEnd()) {
         quint8 kind = 0;

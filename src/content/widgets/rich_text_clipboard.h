@@ -24,7 +24,8 @@ QMimeData* richTextMimeData(const QTextCursor& selection);
 bool canInsertRichText(const QMimeData& source);
 // Puts the rich text of the data at the cursor, replacing its selection, in one edit; pictures are
 // embedded in the local mode (0), as pictures of the input box are. False, and nothing changed,
-// when the data does not carry our format or it cannot be read.
+// when the data does not carry our format, was not written by this process (another program's
+// bytes are never read) or cannot be read.
 bool insertRichText(QTextCursor& cursor, const QMimeData& source);
 
 }  // namespace chat
