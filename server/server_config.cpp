@@ -339,7 +339,7 @@ std::vector<LinePiece> readLineText(const Node& node) {
 
 std::vector<uint8_t> readPicture(const Node& node, const std::string& baseFolder) {
     const std::filesystem::path path =
-        std::filesystem::path(baseFolder) / std::filesystem::u8path(node.text());
+        std::filesystem::path(baseFolder) / node.text();  // UTF-8 file names, as on Linux
     std::ifstream file(path, std::ios::binary);
     if (!file)
         node.fail("cannot read " + path.string());
