@@ -148,10 +148,10 @@ ChatService::~ChatService() = default;
 
 void ChatService::addBots() {
     for (const BotConfig& botConfig : config_.bots) {
-        auto bot = std::make_unique<DemoBot>(botConfig, nextChatterId_++);
+        auto bot = std::make_unique<DemoBot>(botConfig, nextChatterId_++, Clock::now());
         Room& room = rooms_.at(botConfig.roomId);
         Member member{bot->record(), nullptr};
-        member.record.roleFlags = roomRoleFlags(botConfig.account, room);
+        member.record.roleFlags |= roomRoleFlags(botConfig.account, room);
         room.members[bot->record().chatterId] = member;
         botsById_[bot->record().chatterId] = bot.get();
         bots_.push_back(std::move(bot));
@@ -447,6 +447,7 @@ void ChatService::handleRequest(Session& s, uint16_t command, std::span<const ui
                 // drop their words.
                 if (const Member* self = findMember(*room, s.chatterId_)) {
                     letBotsGreet(*room, self->record.nickname);
+                    restartBotLines(*room);
                 }
             }
             return;
@@ -573,7 +574,7 @@ void ChatService::enterRoom(Session& s, const cmd::EnterRoom& request) {
     if (!staff && maxPeople != 0 && room->members.size() >= maxPeople) {
         return answer(4, "房间人数已满");
     }
-    room->members[s.chatterId_] = Member{record, &s};
+    room->members[s.chatterId_] = Member{record, &s, ++arrivals_};
     s.rooms_.insert(request.roomId);
     logAccount(s, "entered room " + std::to_string(request.roomId));
     answer(0, "");
@@ -669,16 +670,57 @@ void ChatService::letBotsAnswer(Room& room, const cmd::ChatMessage& message,
 }
 
 void ChatService::botSays(DemoBot& bot, Room& room, const std::u16string& text, int32_t targetId) {
-    constexpr uint32_t kBotColour = 0x00B06000;  // a dark blue
-    const SharedPacket said = std::make_shared<const std::vector<uint8_t>>(
-        composeTextMessage({static_cast<int32_t>(room.config.id), ++botSequence_,
-                            static_cast<int32_t>(bot.record().chatterId), targetId, kBotColour,
-                            bot.record().nickname, text}));
+    sendInRoom(room, targetId,
+               std::make_shared<const std::vector<uint8_t>>(
+                   composeTextMessage({static_cast<int32_t>(room.config.id), ++botSequence_,
+                                       static_cast<int32_t>(bot.record().chatterId), targetId,
+                                       kBotColour, bot.record().nickname, text})));
+}
+
+void ChatService::sendInRoom(Room& room, int32_t targetId, const SharedPacket& said) {
     if (targetId == 0) {
         broadcast(room, said);
     } else if (Member* target = findMember(room, static_cast<uint32_t>(targetId));
                target && target->session) {
         sendTo(*target->session, said);
+    }
+}
+
+void ChatService::restartBotLines(Room& room) {
+    const auto now = Clock::now();
+    for (auto& [id, member] : room.members) {
+        if (auto bot = botsById_.find(id); bot != botsById_.end())
+            bot->second->restartLines(now);
+    }
+    if (scheduleChanged_)
+        scheduleChanged_();
+}
+
+ChatService::Member* ChatService::newestHuman(Room& room) {
+    Member* newest = nullptr;
+    for (auto& [id, member] : room.members) {
+        if (member.session && (!newest || member.arrival > newest->arrival))
+            newest = &member;
+    }
+    return newest;
+}
+
+void ChatService::letBotsSayLines(Clock::time_point now) {
+    for (const auto& bot : bots_) {
+        const BotLine* line = bot->takeDueLine(now);
+        Room* room = line ? findRoom(bot->config().roomId) : nullptr;
+        // Nobody to hear it: the line passes unsaid.
+        Member* listener = room ? newestHuman(*room) : nullptr;
+        if (!listener)
+            continue;
+        const int32_t targetId =
+            line->whisper ? static_cast<int32_t>(listener->record.chatterId) : 0;
+        sendInRoom(
+            *room, targetId,
+            std::make_shared<const std::vector<uint8_t>>(composeLineMessage(
+                {static_cast<int32_t>(room->config.id), ++botSequence_,
+                 static_cast<int32_t>(bot->record().chatterId), targetId, bot->record().nickname},
+                *line)));
     }
 }
 
@@ -1086,14 +1128,21 @@ void ChatService::setRandomVip(Session& s, std::span<const uint8_t> p) {
 
 std::optional<ChatService::Clock::time_point> ChatService::nextScheduled() const {
     std::optional<Clock::time_point> next;
-    for (const auto& [roomId, due] : nextDraw_) {
+    auto consider = [&next](Clock::time_point due) {
         if (!next || due < *next)
             next = due;
+    };
+    for (const auto& [roomId, due] : nextDraw_)
+        consider(due);
+    for (const auto& bot : bots_) {
+        if (const auto due = bot->nextLineDue())
+            consider(*due);
     }
     return next;
 }
 
 void ChatService::runScheduled(Clock::time_point now) {
+    letBotsSayLines(now);
     const std::time_t wallNow = std::time(nullptr);
     for (auto it = nextDraw_.begin(); it != nextDraw_.end();) {
         const chat::RandomVipDraw& draw = randomVip_.at(it->first);

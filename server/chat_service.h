@@ -87,7 +87,8 @@ class ChatService {
     // Sends a heartbeat to every connection.
     void heartbeat();
 
-    // Timed work (the random VIP draws): when the next is due, and running what is due at `now`.
+    // Timed work (the random VIP draws, the bots' lines): when the next is due, and running what is
+    // due at `now`.
     std::optional<Clock::time_point> nextScheduled() const;
     void runScheduled(Clock::time_point now);
     // Called whenever requests change the timed work, so that the front end asks nextScheduled()
@@ -109,6 +110,7 @@ class ChatService {
     struct Member {
         chat::ChatterRecord record;
         Session* session = nullptr;  // null for a bot
+        uint64_t arrival = 0;        // larger for later arrivals
     };
     struct Room {
         RoomConfig config;
@@ -185,6 +187,11 @@ class ChatService {
     void letBotsAnswer(Room& room, const chat::cmd::ChatMessage& message,
                        std::span<const uint8_t> said);
     void botSays(DemoBot& bot, Room& room, const std::u16string& text, int32_t targetId);
+    void restartBotLines(Room& room);
+    void letBotsSayLines(Clock::time_point now);
+    // The human chatter who entered the room last; null when there is none.
+    Member* newestHuman(Room& room);
+    void sendInRoom(Room& room, int32_t targetId, const SharedPacket& said);
 
     ServerConfig config_;
     std::string configPath_;
@@ -198,6 +205,7 @@ class ChatService {
     std::function<void()> scheduleChanged_;
     std::mt19937 random_{std::random_device{}()};
     uint32_t nextChatterId_ = 1;
+    uint64_t arrivals_ = 0;
     int32_t botSequence_ = 0;
     uint32_t nextPrivateRoomId_ = kFirstPrivateRoomId;
     SharedPacket heartbeat_;

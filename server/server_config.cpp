@@ -2,12 +2,17 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "admin/account_level.h"
+#include "content/chat_message.h"
 #include "util/text_codec.h"
 
 namespace chatserver {
@@ -259,11 +264,131 @@ RoomConfig readRoom(const Node& node) {
     return r;
 }
 
-BotConfig readBot(const Node& node) {
+// "#RRGGBB" as a colour value 0x00BBGGRR.
+uint32_t readColour(const Node& node) {
+    const std::string text = node.text();
+    unsigned red = 0, green = 0, blue = 0;
+    if (text.size() != 7 || text[0] != '#' ||
+        !std::all_of(text.begin() + 1, text.end(),
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }) ||
+        std::sscanf(text.c_str() + 1, "%2x%2x%2x", &red, &green, &blue) != 3) {
+        node.fail("expected a colour as \"#RRGGBB\"");
+    }
+    return chat::rgb(static_cast<uint8_t>(red), static_cast<uint8_t>(green),
+                     static_cast<uint8_t>(blue));
+}
+
+chat::TextStyle readStyle(const Node& node) {
+    chat::TextStyle style = chat::defaultTextStyle();
+    style.colour = kBotColour;
+    if (!node.has("style"))
+        return style;
+    const Node s = node["style"];
+    if (s.has("face")) {
+        style.face = s["face"].wide(chat::TextStyle::kFaceUnits - 1);
+        if (style.face.empty())
+            s["face"].fail("empty face");
+    }
+    if (s.has("size")) {
+        const uint32_t points = s["size"].u32();
+        if (points < 6 || points > 72)
+            s["size"].fail("expected a size from 6 to 72 points");
+        style.size = static_cast<int32_t>(points);
+    }
+    if (s.has("colour"))
+        style.colour = readColour(s["colour"]);
+    if (s.has("bold"))
+        style.bold = s["bold"].flag();
+    if (s.has("italic"))
+        style.italic = s["italic"].flag();
+    if (s.has("underline"))
+        style.underline = s["underline"].flag();
+    return style;
+}
+
+// The text with its "{emote:N}" markers as emoticon numbers between the runs of text.
+std::vector<LinePiece> readLineText(const Node& node) {
+    static const std::u16string kMarker = u"{emote:";
+    const std::u16string text = node.wide(500);
+    std::vector<LinePiece> pieces;
+    size_t from = 0;
+    while (from < text.size()) {
+        const size_t marker = text.find(kMarker, from);
+        if (marker != from) {
+            pieces.emplace_back(text.substr(from, marker - from));
+            if (marker == std::u16string::npos)
+                break;
+        }
+        const size_t digits = marker + kMarker.size();
+        const size_t close = text.find(u'}', digits);
+        uint32_t number = 0;
+        bool valid = close != std::u16string::npos && close > digits && close - digits <= 9;
+        for (size_t i = digits; valid && i < close; ++i) {
+            valid = text[i] >= u'0' && text[i] <= u'9';
+            number = number * 10 + (text[i] - u'0');
+        }
+        if (!valid || number == 0) {
+            node.fail("expected an emoticon number of at least 1 in \"{emote:N}\" at character " +
+                      std::to_string(marker));
+        }
+        pieces.emplace_back(static_cast<int32_t>(number));
+        from = close + 1;
+    }
+    return pieces;
+}
+
+std::vector<uint8_t> readPicture(const Node& node, const std::string& baseFolder) {
+    const std::filesystem::path path =
+        std::filesystem::path(baseFolder) / node.text();  // UTF-8 file names, as on Linux
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        node.fail("cannot read " + path.string());
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                               std::istreambuf_iterator<char>()};
+    if (bytes.empty())
+        node.fail(path.string() + " is empty");
+    if (bytes.size() > chat::kMaxPictureBytes) {
+        node.fail(path.string() + " is larger than " + std::to_string(chat::kMaxPictureBytes) +
+                  " bytes");
+    }
+    return bytes;
+}
+
+BotLine readLine(const Node& node, const std::string& baseFolder) {
+    BotLine line;
+    if (node.has("text"))
+        line.pieces = readLineText(node["text"]);
+    line.style = readStyle(node);
+    if (node.has("picture"))
+        line.picture = readPicture(node["picture"], baseFolder);
+    if (node.has("whisper"))
+        line.whisper = node["whisper"].flag();
+    if (line.pieces.empty() && line.picture.empty())
+        node.fail("a line needs a text or a picture");
+    return line;
+}
+
+uint32_t readSeconds(const Node& node) {
+    const uint32_t seconds = node.u32();
+    if (seconds == 0 || seconds > 86400)
+        node.fail("expected a number of seconds from 1 to 86400");
+    return seconds;
+}
+
+BotConfig readBot(const Node& node, const std::string& baseFolder) {
+    constexpr uint32_t kBotLevels = chat::AccountLevel::kAccountScope | chat::AccountLevel::kVip;
     BotConfig b;
     b.account = node["account"].gbk(63);
     b.nickname = node["nickname"].wide(11);
     b.sex = node.has("sex") ? node["sex"].sex() : 'U';
+    if (node.has("level")) {
+        b.level = node["level"].u32();
+        if ((b.level & ~kBotLevels) != 0) {
+            node["level"].fail(
+                "expected role flags of 0x01, 0x02, 0x04, 0x08 and 0x10 (room owners and "
+                "administrators come from the room's lists)");
+        }
+    }
     b.roomId = node["room"].u32();
     if (node.has("greeting"))
         b.greeting = node["greeting"].wide(500);
@@ -274,6 +399,14 @@ BotConfig readBot(const Node& node) {
     }
     if (node.has("defaultReply"))
         b.defaultReply = node["defaultReply"].wide(500);
+    if (node.has("lines")) {
+        for (const Node& item : node["lines"].items())
+            b.lines.push_back(readLine(item, baseFolder));
+    }
+    if (node.has("firstLineSeconds"))
+        b.firstLineSeconds = readSeconds(node["firstLineSeconds"]);
+    if (node.has("lineIntervalSeconds"))
+        b.lineIntervalSeconds = readSeconds(node["lineIntervalSeconds"]);
     return b;
 }
 
@@ -288,7 +421,7 @@ const AccountConfig* ServerConfig::findAccount(const std::string& gbkAccount) co
     return nullptr;
 }
 
-ServerConfig parseServerConfig(const std::string& jsonText) {
+ServerConfig parseServerConfig(const std::string& jsonText, const std::string& baseFolder) {
     json document;
     try {
         document = json::parse(jsonText);
@@ -347,7 +480,7 @@ ServerConfig parseServerConfig(const std::string& jsonText) {
     }
     if (root.has("bots")) {
         for (const Node& item : root["bots"].items()) {
-            config.bots.push_back(readBot(item));
+            config.bots.push_back(readBot(item, baseFolder));
             if (!roomIds.contains(config.bots.back().roomId)) {
                 item["room"].fail("no such room");
             }
@@ -363,7 +496,8 @@ ServerConfig loadServerConfig(const std::string& path) {
     }
     std::ostringstream text;
     text << file.rdbuf();
-    return parseServerConfig(text.str());
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return parseServerConfig(text.str(), folder.empty() ? "." : folder);
 }
 
 }  // namespace chatserver

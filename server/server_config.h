@@ -10,9 +10,11 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "admin/rights_list.h"
+#include "content/text_style.h"
 #include "protocol/commands/admin_blocks.h"
 #include "protocol/commands/admin_limit_commands.h"
 
@@ -67,14 +69,32 @@ struct BotRule {
     std::u16string reply;
 };
 
+// The colour bots speak in unless a line names its own: a dark blue.
+inline constexpr uint32_t kBotColour = 0x00B06000;
+
+// A run of text or an emoticon number.
+using LinePiece = std::variant<std::u16string, int32_t>;
+
+// Something a bot says on its own.
+struct BotLine {
+    std::vector<LinePiece> pieces;  // in order; no empty text runs
+    chat::TextStyle style;
+    std::vector<uint8_t> picture;  // a picture file's bytes, shown after the pieces; empty: none
+    bool whisper = false;          // to the newest human chatter of the room only
+};
+
 struct BotConfig {
     std::string account;  // GBK
     std::u16string nickname;
     uint8_t sex = 'U';
+    uint32_t level = 0;  // AccountLevel bits of the account scope and VIP
     uint32_t roomId = 0;
     std::u16string greeting;  // empty: no greeting
     std::vector<BotRule> rules;
-    std::u16string defaultReply;  // empty: no answer when no rule matches
+    std::u16string defaultReply;    // empty: no answer when no rule matches
+    std::vector<BotLine> lines;     // said in turn, one every lineIntervalSeconds
+    uint32_t firstLineSeconds = 3;  // after start and after a newcomer has the chatter list
+    uint32_t lineIntervalSeconds = 10;
 };
 
 struct ServerConfig {
@@ -92,9 +112,10 @@ struct ServerConfig {
 };
 
 // Throws ConfigError ("<path>: <problem>") for a value of the wrong kind or out of range, and for
-// text that is not JSON.
-ServerConfig parseServerConfig(const std::string& jsonText);
-// As parseServerConfig; a file that cannot be read is a ConfigError ("cannot be read").
+// text that is not JSON. Relative picture paths of bot lines start at `baseFolder`.
+ServerConfig parseServerConfig(const std::string& jsonText, const std::string& baseFolder = ".");
+// As parseServerConfig, with picture paths relative to the file's folder; a file that cannot be
+// read is a ConfigError ("cannot be read").
 ServerConfig loadServerConfig(const std::string& path);
 
 }  // namespace chatserver

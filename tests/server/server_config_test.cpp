@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -102,6 +105,98 @@ TEST(ServerConfig, ReportsTheJsonPathOfABadValue) {
     for (const Case& c : cases) {
         try {
             parseServerConfig(c.json);
+            ADD_FAILURE() << "accepted: " << c.json;
+        } catch (const ConfigError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message) << c.json;
+        }
+    }
+}
+
+// One bot in room 2 with the given lines and extra keys.
+std::string botWith(const std::string& lines, const std::string& extraKeys = "") {
+    return configWith(kRoom, R"(, "bots": [{"account": "b", "nickname": "小墨", "room": 2)" +
+                                 extraKeys + R"(, "lines": )" + lines + "}]");
+}
+
+TEST(ServerConfig, ReadsBotRolesAndLines) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("bot-lines-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "pictures");
+    std::ofstream(folder / "pictures" / "p.gif", std::ios::binary) << "GIF89a";
+    const auto config = parseServerConfig(
+        botWith(R"([{"text": "{emote:3}你好{emote:12}{emote:7}朋友们", "whisper": true,
+                     "style": {"face": "黑体", "size": 12, "colour": "#FF8000", "bold": true,
+                               "italic": true, "underline": true}},
+                    {"picture": "pictures/p.gif"},
+                    {"text": "{emote 不是表情}"}])",
+                R"(, "sex": "F", "level": 18, "firstLineSeconds": 2, "lineIntervalSeconds": 7)"),
+        folder.string());
+    std::filesystem::remove_all(folder);
+
+    const chatserver::BotConfig& bot = config.bots.at(0);
+    EXPECT_EQ(bot.level, 0x12u);
+    EXPECT_EQ(bot.sex, 'F');
+    EXPECT_EQ(bot.firstLineSeconds, 2u);
+    EXPECT_EQ(bot.lineIntervalSeconds, 7u);
+    ASSERT_EQ(bot.lines.size(), 3u);
+    using chatserver::LinePiece;
+    const std::vector<LinePiece> pieces = {3, u"你好", 12, 7, u"朋友们"};
+    EXPECT_EQ(bot.lines[0].pieces, pieces);
+    EXPECT_TRUE(bot.lines[0].whisper);
+    chat::TextStyle styled;
+    styled.face = u"黑体";
+    styled.size = 12;
+    styled.colour = chat::rgb(0xFF, 0x80, 0x00);
+    styled.bold = styled.italic = styled.underline = 1;
+    EXPECT_EQ(bot.lines[0].style, styled);
+    EXPECT_TRUE(bot.lines[0].picture.empty());
+
+    EXPECT_TRUE(bot.lines[1].pieces.empty());
+    EXPECT_EQ(bot.lines[1].picture, std::vector<uint8_t>({'G', 'I', 'F', '8', '9', 'a'}));
+    chat::TextStyle usual;
+    usual.colour = chatserver::kBotColour;
+    EXPECT_EQ(bot.lines[1].style, usual);
+    EXPECT_FALSE(bot.lines[1].whisper);
+    EXPECT_EQ(bot.lines[2].pieces, std::vector<LinePiece>{u"{emote 不是表情}"});
+}
+
+TEST(ServerConfig, ReportsBadBotLinesWithTheirPath) {
+    struct Case {
+        std::string json;
+        std::string message;
+    };
+    const std::string badEmote =
+        "expected an emoticon number of at least 1 in \"{emote:N}\" at character ";
+    const std::vector<Case> cases = {
+        {botWith(R"([{"text": "好"}, {"text": "看{emote:0}"}])"),
+         "bots[0].lines[1].text: " + badEmote + "1"},
+        {botWith(R"([{"text": "{emote:x}"}])"), "bots[0].lines[0].text: " + badEmote + "0"},
+        {botWith(R"([{"text": "{emote:}"}])"), "bots[0].lines[0].text: " + badEmote + "0"},
+        {botWith(R"([{"text": "好{emote:12"}])"), "bots[0].lines[0].text: " + badEmote + "1"},
+        {botWith(R"([{"text": "{emote:9999999999}"}])"),
+         "bots[0].lines[0].text: " + badEmote + "0"},
+        {botWith(R"([{"whisper": true}])"), "bots[0].lines[0]: a line needs a text or a picture"},
+        {botWith(R"([{"text": ""}])"), "bots[0].lines[0]: a line needs a text or a picture"},
+        {botWith(R"([{"picture": "none.gif"}])"),
+         "bots[0].lines[0].picture: cannot read /nonexistent/none.gif"},
+        {botWith(R"([{"text": "a", "style": {"colour": "#12345G"}}])"),
+         "bots[0].lines[0].style.colour: expected a colour as \"#RRGGBB\""},
+        {botWith(R"([{"text": "a", "style": {"size": 100}}])"),
+         "bots[0].lines[0].style.size: expected a size from 6 to 72 points"},
+        {botWith(R"([{"text": "a", "style": {"face": ""}}])"),
+         "bots[0].lines[0].style.face: empty face"},
+        {botWith(R"([{"text": "a", "whisper": "yes"}])"),
+         "bots[0].lines[0].whisper: expected true or false"},
+        {botWith(R"({"text": "a"})"), "bots[0].lines: expected an array"},
+        {botWith("[]", R"(, "lineIntervalSeconds": 0)"),
+         "bots[0].lineIntervalSeconds: expected a number of seconds from 1 to 86400"},
+        {botWith("[]", R"(, "level": 32)"),
+         "bots[0].level: expected role flags of 0x01, 0x02, 0x04, 0x08 and 0x10 (room owners "
+         "and administrators come from the room's lists)"},
+    };
+    for (const Case& c : cases) {
+        try {
+            parseServerConfig(c.json, "/nonexistent");
             ADD_FAILURE() << "accepted: " << c.json;
         } catch (const ConfigError& e) {
             EXPECT_EQ(std::string(e.what()), c.message) << c.json;

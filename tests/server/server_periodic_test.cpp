@@ -65,6 +65,7 @@ TEST_F(ServerPeriodic, TheLogNamesTheAccountAtEachStep) {
     client->enter(2);
     client->send(cmd::RequestRoomChatterList{2});
     client->expect<cmd::RoomChatterList>();
+    client->expect<cmd::ChatMessage>();  // the bot's greeting
     client->enter(3);
     client->send(cmd::LeaveRoom{3});
     client->send(cmd::LeaveRoom{4});  // not in it: no line

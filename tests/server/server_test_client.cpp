@@ -15,7 +15,7 @@
 
 namespace servertest {
 
-std::string testConfigJson() {
+std::string testConfigJson(const std::string& moreBots) {
     auto digest = [](const std::string& password) { return chat::md5HexText(password); };
     return R"({"accounts": [
         {"account": "demo", "passwordDigest": ")" +
@@ -39,7 +39,8 @@ std::string testConfigJson() {
       "operationPasswordDigest": ")" +
            digest("op") + R"(",
       "bots": [{"account": "bot", "nickname": "小墨", "room": 2, "greeting": "欢迎{name}",
-                "rules": [{"keyword": "帮助", "reply": "我来帮你"}], "defaultReply": "不懂"}]})";
+                "rules": [{"keyword": "帮助", "reply": "我来帮你"}], "defaultReply": "不懂"})" +
+           moreBots + "]}";
 }
 
 chat::ChatterRecord recordFor(const std::string& nickname) {
@@ -193,7 +194,7 @@ chat::ChatterRecord TestClient::enter(uint32_t roomId, const std::string& nickna
 void ServerFixture::SetUp() {
     configPath_ = std::filesystem::temp_directory_path() /
                   ("chat-server-test-" + std::to_string(::getpid()) + ".json");
-    writeConfig(testConfigJson());
+    writeConfig(configJson_);
     auto log = [this](const std::string& line) { logLines_.push_back(line); };
     service_ = std::make_unique<chatserver::ChatService>(
         chatserver::loadServerConfig(configPath_.string()), configPath_.string(), log);

@@ -25,7 +25,8 @@ using Bytes = std::vector<uint8_t>;
 // Accounts: demo/demo (ordinary, rights 10003 and 10007 in room 3), owner/owner (owner of room
 // 2), staff/staff (customer service), admin/admin (system administrator). Rooms 2 (bot "小墨"),
 // 3 and 4 (VIP only). Keywords "外挂", invalid nickname "客服". Operation password "op".
-std::string testConfigJson();
+// `moreBots`: JSON of further bots, each starting with a comma.
+std::string testConfigJson(const std::string& moreBots = "");
 chat::ChatterRecord recordFor(const std::string& nickname);
 std::array<uint8_t, 16> digestOf(const std::string& password);
 
@@ -100,8 +101,9 @@ class ServerFixture : public ::testing::Test {
     // The server's log lines so far.
     std::vector<std::string> logLines();
 
-    // Fixtures may change the options in their constructor.
+    // Fixtures may change the options and the configuration in their constructor.
     chatserver::TcpServer::Options options_;
+    std::string configJson_ = testConfigJson();
 
     std::filesystem::path configPath_;
     std::string address_ = "127.0.0.2";
