@@ -28,10 +28,10 @@ wait_for_log "\"demo\" asked for the chatters of room $room"
 window=$(xdotool search --sync --onlyvisible --pid "$chat_pid" --name '在线客服' | head -1)
 [ -n "$window" ] || fail "no main window of the program on the screen"
 xdotool windowfocus --sync "$window"
-sleep 1  # the bot's greeting, and the room's first-speech interval
+sleep 2  # the bot's greeting, and the room's speaking interval since the page was made
 xdotool type --delay 10 "$typed"
 xdotool key ctrl+Return
-sleep 2  # the bot answers at once
+sleep 3  # the bot answers at once
 
 kill -TERM "$chat_pid"
 wait_for_log "\"demo\" left room $room"
