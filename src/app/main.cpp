@@ -1,8 +1,10 @@
 // The chat program: one copy per user, the launch values from the command line, the process-wide
 // chat client, settings and platform edition, the main window, and the event loop until quit.
 #include <QApplication>
+#include <QDateTime>
 #include <QRect>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -36,6 +38,8 @@ std::filesystem::path settingsFolder() {
 
 int run(chat::QtMessageBoxPort& messages, int argc, char** argv) {
     const chat::SingleInstanceLock instance;
+    // The verification codes come from the C library's generator.
+    std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
     chat::StartupArgs args = chat::parseCommandLine(argc, argv);
     chat::validateStartupArgs(args);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/recording_messages.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -27,21 +29,8 @@ namespace {
 
 using namespace AccountLevel;
 
-struct ShownMessage {
-    std::string text;
-    tekna::MessageCaption caption;
-    tekna::MessageIcon icon;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-class RecordingMessages final : public tekna::MessageBoxPort {
-  public:
-    void showMessage(std::string_view text, tekna::MessageCaption caption,
-                     tekna::MessageIcon icon) override {
-        shown.push_back({std::string(text), caption, icon});
-    }
-    std::vector<ShownMessage> shown;
-};
+using test::RecordingMessages;
+using test::ShownMessage;
 
 QByteArray pngOf(const QImage& image) {
     QBuffer buffer;

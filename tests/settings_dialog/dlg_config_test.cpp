@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_messages.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,21 +30,8 @@ constexpr int32_t kRoom = 7;
 constexpr uint32_t kCtrlAltA = 0x0641;
 constexpr uint32_t kCtrlAltB = 0x0642;
 
-struct ShownMessage {
-    std::string text;
-    tekna::MessageCaption caption;
-    tekna::MessageIcon icon;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-class RecordingMessages : public tekna::MessageBoxPort {
-  public:
-    void showMessage(std::string_view text, tekna::MessageCaption caption,
-                     tekna::MessageIcon icon) override {
-        shown.push_back({std::string(text), caption, icon});
-    }
-    std::vector<ShownMessage> shown;
-};
+using test::RecordingMessages;
+using test::ShownMessage;
 
 // A click on the indicator of a radio button or check box (the middle of a wide one is empty).
 void clickIndicator(QAbstractButton* button) {

@@ -24,6 +24,7 @@
 #include "ui/room/room_records.h"
 #include "ui/settings/dlg_config.h"
 #include "ui/ui_look.h"
+#include "ui/verify/dlg_verify_code.h"
 #include "util/message_box_port.h"
 
 namespace chat {
@@ -90,6 +91,7 @@ InputDlgContext CChatRoom::inputContext() {
     };
     context.styleChanged = [this](const TextStyle& style) { client_.setOwnMessageStyle(style); };
     context.messages = &services_.messages;
+    context.verifyFirstSpeech = [this] { return DlgVerifyCode::ask(this, services_.messages); };
     return context;
 }
 
