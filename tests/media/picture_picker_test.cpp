@@ -9,12 +9,14 @@
 #include <QImage>
 #include <QImageReader>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <string>
 #include <vector>
 
 #include "content/widgets/document_pictures.h"
+#include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
 
 namespace chat {
@@ -212,6 +214,32 @@ TEST_F(PicturePickerTest, DialogOffersTheFourFiltersAndPreviewsPictures) {
                            QStringLiteral("jpg files (.jpg)"), QStringLiteral("bmp files (.bmp)"),
                            QStringLiteral("gif files (.gif)")}));
     EXPECT_EQ(filters->currentIndex(), 0);
+
+    // The dialog lists the names its filter's patterns match, case-sensitively here.
+    const auto matches = [](const QString& nameFilter, const QString& fileName) {
+        const QString patterns = nameFilter.section(QLatin1Char('('), -1).chopped(1);
+        for (const QString& pattern : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(
+                pattern, QRegularExpression::UnanchoredWildcardConversion));
+            if (QRegularExpression(QRegularExpression::anchoredPattern(wildcard.pattern()))
+                    .match(fileName)
+                    .hasMatch()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const QStringList nameFilters = dialog->nameFilters();
+    ASSERT_EQ(nameFilters.size(), 4);
+    for (const QString& name : {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"),
+                                QStringLiteral("c.bmp"), QStringLiteral("D.GIF")}) {
+        EXPECT_TRUE(matches(nameFilters[0], name)) << name.toStdString();
+    }
+    EXPECT_FALSE(matches(nameFilters[0], QStringLiteral("e.png")));
+    EXPECT_TRUE(matches(nameFilters[1], QStringLiteral("IMG_0001.JPG")));
+    EXPECT_FALSE(matches(nameFilters[1], QStringLiteral("a.bmp")));
+    EXPECT_TRUE(matches(nameFilters[2], QStringLiteral("A.BMP")));
+    EXPECT_TRUE(matches(nameFilters[3], QStringLiteral("a.gif")));
 
     auto* preview = dialog->findChild<PicturePreview*>();
     ASSERT_NE(preview, nullptr);

@@ -1,6 +1,5 @@
 #include "media/widgets/picture_picker.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,9 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPixmap>
 #include <QTextEdit>
 
@@ -33,10 +30,14 @@ constexpr PickFilter kPickFilters[] = {
 };
 
 // Qt reads the patterns of a filter from its last parentheses, separated by spaces; with
-// HideNameFilterDetails the dialog shows the label alone.
+// HideNameFilterDetails the dialog shows the label alone. Qt matches them case-sensitively on
+// this platform, so each pattern comes in upper case as well: cameras write ".JPG".
 QString qtNameFilter(const PickFilter& filter) {
-    const QStringList patterns =
-        QString::fromLatin1(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList patterns;
+    for (const QString& pattern :
+         QString::fromLatin1(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        patterns << pattern << pattern.toUpper();
+    }
     return QString::fromUtf8(filter.label) + QStringLiteral(" (") +
            patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
@@ -105,28 +106,6 @@ QString choosePictureFile(QWidget* owner) {
         return {};
     }
     return dialog->selectedFiles().constFirst();
-}
-
-std::optional<QByteArray> encodeImageAsJpeg(const QImage& image) {
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    QImage opaque = image;
-    if (image.hasAlphaChannel()) {
-        opaque = QImage(image.size(), QImage::Format_RGB32);
-        opaque.fill(Qt::white);
-        QPainter painter(&opaque);
-        painter.drawImage(0, 0, image);
-    }
-    QBuffer encoded;
-    if (!encoded.open(QIODevice::WriteOnly)) {
-        return std::nullopt;
-    }
-    QImageWriter writer(&encoded, "jpeg");
-    if (!writer.write(opaque)) {
-        return std::nullopt;
-    }
-    return encoded.data();
 }
 
 std::optional<QByteArray> encodeFileAsJpeg(const QString& path) {

@@ -12,7 +12,6 @@
 #include "media/picture_pick.h"
 
 class QFileDialog;
-class QImage;
 class QTextEdit;
 class QWidget;
 
@@ -37,9 +36,6 @@ std::unique_ptr<QFileDialog> makePicturePickDialog(QWidget* owner);
 // Runs that dialog; the chosen path, or empty when cancelled.
 QString choosePictureFile(QWidget* owner);
 
-// The image in JPEG at the encoder's default quality; transparent parts turn white. nullopt when
-// the image is null or the encoder fails.
-std::optional<QByteArray> encodeImageAsJpeg(const QImage& image);
 // Loads the picture file (the first frame of an animation) and encodes it as JPEG. The file is not
 // changed.
 std::optional<QByteArray> encodeFileAsJpeg(const QString& path);
