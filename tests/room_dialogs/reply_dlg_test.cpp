@@ -1,5 +1,6 @@
 #include "ui/dialogs/reply_dlg.h"
 
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -142,6 +143,13 @@ TEST_F(QuickReplyTest, LosingActivationHides) {
     CReplyDlg& dialog = openOn({{'a', u"first"}});
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(&dialog, &deactivate);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(inserted_.empty());
+}
+
+TEST_F(QuickReplyTest, EscapeHides) {
+    CReplyDlg& dialog = openOn({{'a', u"first"}});
+    QTest::keyClick(dialog.findChild<QTableWidget*>(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(inserted_.empty());
 }

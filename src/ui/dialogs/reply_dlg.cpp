@@ -223,6 +223,10 @@ bool CReplyDlg::event(QEvent* event) {
 
 bool CReplyDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list_ && event->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            hide();
+            return true;
+        }
         const char hotKey = hotKeyOfKey(static_cast<QKeyEvent*>(event)->key());
         if (hotKey != 0) {
             if (const std::optional<std::u16string> text = replies_.findByHotKey(hotKey)) {
