@@ -99,24 +99,31 @@ bool embedPictureFile(QTextEdit& edit, const QString& path) {
     return embedAtCaret(edit, [&](QTextCursor& cursor) { return embedPictureFile(cursor, path); });
 }
 
-bool embedBitmap(QTextCursor& cursor, const QImage& bitmap, int mode) {
-    if (bitmap.isNull()) {
-        return false;
+std::optional<QByteArray> encodeImageAsJpeg(const QImage& image) {
+    if (image.isNull()) {
+        return std::nullopt;
     }
-    QImage opaque = bitmap;
-    if (bitmap.hasAlphaChannel()) {
-        opaque = QImage(bitmap.size(), QImage::Format_RGB32);
+    QImage opaque = image;
+    if (image.hasAlphaChannel()) {
+        opaque = QImage(image.size(), QImage::Format_RGB32);
         opaque.fill(Qt::white);
         QPainter painter(&opaque);
-        painter.drawImage(0, 0, bitmap);
+        painter.drawImage(0, 0, image);
     }
     QBuffer encoded;
-    encoded.open(QIODevice::WriteOnly);
+    if (!encoded.open(QIODevice::WriteOnly)) {
+        return std::nullopt;
+    }
     QImageWriter writer(&encoded, "jpeg");
     if (!writer.write(opaque)) {
-        return false;
+        return std::nullopt;
     }
-    return embedPictureBytes(cursor, encoded.data(), mode);
+    return encoded.data();
+}
+
+bool embedBitmap(QTextCursor& cursor, const QImage& bitmap, int mode) {
+    const std::optional<QByteArray> encoded = encodeImageAsJpeg(bitmap);
+    return encoded.has_value() && embedPictureBytes(cursor, *encoded, mode);
 }
 
 bool embedBitmap(QTextEdit& edit, const QImage& bitmap, int mode) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QFileDialog;
 class QImage;
@@ -32,7 +33,11 @@ bool embedPictureBytes(QTextEdit& edit, const QByteArray& bytes, int mode);
 bool embedPictureFile(QTextCursor& cursor, const QString& path);
 bool embedPictureFile(QTextEdit& edit, const QString& path);
 
-// Encodes the image as JPEG in memory and embeds those bytes. Transparent parts turn white.
+// The image in JPEG at the encoder's default quality; transparent parts turn white. nullopt when
+// the image is null or the encoder fails.
+std::optional<QByteArray> encodeImageAsJpeg(const QImage& image);
+
+// Encodes the image as JPEG in memory and embeds those bytes.
 bool embedBitmap(QTextCursor& cursor, const QImage& bitmap, int mode);
 bool embedBitmap(QTextEdit& edit, const QImage& bitmap, int mode);
 
