@@ -34,7 +34,7 @@ PickDecision decideOnPickedFile(std::optional<std::uint64_t> size, std::string_v
         return {PickStep::EmbedFile, {}};
     }
     if (hasJpgExtension(path)) {
-        return {PickStep::Refuse, kPictureTooLargeText};
+        return {PickStep::Refuse, kPictureFileTooLargeText};
     }
     return {PickStep::AskCompression, kCompressQuestionText};
 }

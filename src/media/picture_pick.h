@@ -13,7 +13,7 @@ namespace chat {
 inline constexpr std::uint64_t kPicturePickLimit = 153600;
 
 inline constexpr std::string_view kPictureMissingText = "指定的图片文件不存在";
-inline constexpr std::string_view kPictureTooLargeText = "您指定的图片文件过大，请裁剪后再试";
+inline constexpr std::string_view kPictureFileTooLargeText = "您指定的图片文件过大，请裁剪后再试";
 inline constexpr std::string_view kCompressQuestionText = "您所选定的图片太大，是否进行JPEG压缩？";
 inline constexpr std::string_view kCompressQuestionCaption = "警告";
 inline constexpr std::string_view kCompressFailedText = "压缩失败";

@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
 #include <optional>
@@ -158,6 +159,15 @@ TEST_F(InputBarTest, SendKeysSendOrBreakTheLineInBothModes) {
             EXPECT_EQ(onlyText(box->content()), u"hi\r");
         }
     }
+}
+
+TEST_F(InputBarTest, PictureButtonAsksForAPictureAndTheScreenshotButtonWaits) {
+    auto bar = makeBar(kCustomerService);
+    QSignalSpy asked(bar.get(), &CInputDlg::pictureRequested);
+    ASSERT_TRUE(bar->button(CInputDlg::kPictureButtonId)->isEnabled());
+    bar->button(CInputDlg::kPictureButtonId)->click();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_FALSE(bar->button(CInputDlg::kScreenshotButtonId)->isEnabled());
 }
 
 TEST_F(InputBarTest, SendButtonPostsTheSend) {

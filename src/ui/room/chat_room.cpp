@@ -11,6 +11,7 @@
 #include "client/chat_client.h"
 #include "content/chat_box_layout.h"
 #include "content/widgets/link_prompt.h"
+#include "media/widgets/picture_picker.h"
 #include "platform/web_addresses.h"
 #include "storage/user_config.h"
 #include "ui/dialogs/reply_dlg.h"
@@ -69,6 +70,7 @@ CChatRoom::CChatRoom(ChatClient& client, RoomPageServices services, RoomPageValu
         }
     });
     connect(&rollingTimer_, &QTimer::timeout, this, &CChatRoom::showRollingMessage);
+    connect(inputDlg(), &CInputDlg::pictureRequested, this, &CChatRoom::pickPicture);
     connect(inputDlg(), &CInputDlg::settingsRequested, this, &CChatRoom::openSettings);
     connect(inputDlg(), &CInputDlg::quickRepliesRequested, this, &CChatRoom::openQuickReplies);
 }
@@ -181,6 +183,12 @@ void CChatRoom::showRollingMessage() {
     if (room != nullptr && !room->rollingMessage.empty()) {
         chatBox()->showSystemLine(room->rollingMessage);
     }
+}
+
+void CChatRoom::pickPicture() {
+    QtPicturePickPrompts prompts(window());
+    chat::pickPicture(window(), *inputDlg()->inputBox(), prompts);
+    inputDlg()->inputBox()->setFocus();
 }
 
 void CChatRoom::openSettings() {

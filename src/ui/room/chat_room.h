@@ -76,6 +76,8 @@ class CChatRoom : public QWidget, public RoomPagePort {
     void nicknameClicked(LinkClick click, int32_t chatterId, const QString& nickname);
     // The room's rolling message as a system line, when the room has one.
     void showRollingMessage();
+    // The picture button: a picture file chosen by the user goes into the input box.
+    void pickPicture();
     // The settings dialog for this room, modal; the input box has the focus afterwards.
     void openSettings();
     // The quick replies pop-up with its bottom-right corner at the point; a chosen reply goes

@@ -74,12 +74,15 @@ CInputDlg::CInputDlg(InputDlgContext context, QWidget* parent)
     addButton(kSendButtonId, "发送", "send", kButtonWidth);
     addButton(kQuickRepliesButtonId, "↓", "quick_replies", kQuickRepliesWidth);
 
-    // Pictures and screenshots come with the media tools; until then the buttons only show
-    // where the room allows them.
-    button(kPictureButtonId)->setEnabled(false);
+    // Screenshots come with the screen capturer; until then the button only shows where the
+    // room allows it.
     button(kScreenshotButtonId)->setEnabled(false);
 
     connect(button(kFontButtonId), &QAbstractButton::clicked, this, &CInputDlg::chooseFont);
+    connect(button(kPictureButtonId), &QAbstractButton::clicked, this, [this] {
+        emit pictureRequested();
+        box_->setFocus();
+    });
     connect(button(kSettingsButtonId), &QAbstractButton::clicked, this, [this] {
         emit settingsRequested();
         box_->setFocus();

@@ -102,6 +102,7 @@ class CInputDlg : public QWidget {
     void applyChosenStyle(const TextStyle& style);
 
   signals:
+    void pictureRequested();
     void settingsRequested();
     void quickRepliesRequested(QPoint bottomRightAt);
     void roomMenuRequested(QPoint globalPos);
