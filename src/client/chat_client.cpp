@@ -520,6 +520,28 @@ void ChatClient::requestPrivateChat(uint32_t chatterId, int32_t roomId) {
     sendCommand(*this, cmd::PrivateChatRequest{chatterId, {}, static_cast<uint32_t>(roomId)});
 }
 
+bool ChatClient::notifyServer(int menuCommand, int32_t roomId) {
+    if (!mayRunRoomCommand(menuCommand, roleFactsIn(roomId), ownRecord_.roleFlags)) {
+        return false;
+    }
+    switch (menuCommand) {
+        case MenuCommand::kNotifyRoomList:
+            sendCommand(*this, cmd::NotifyRoomListUpdated{});
+            break;
+        case MenuCommand::kNotifyKeywords:
+            sendCommand(*this, cmd::NotifyKeywordsUpdated{});
+            break;
+        case MenuCommand::kNotifyNickNames:
+            sendCommand(*this, cmd::NotifyNicknameKeywordsUpdated{});
+            break;
+        default:
+            return false;
+    }
+    mainWindow_->showCaptionedMessage(client_text::kNotifySentText, "OK",
+                                      tekna::MessageIcon::Information);
+    return true;
+}
+
 void ChatClient::onPrivateChatRefused(int32_t result, const std::string& gbkText) {
     if (result != 0) {
         messages_.showMessage(gbkToUtf8(gbkText), tekna::MessageCaption::Error,

@@ -76,6 +76,7 @@ inline constexpr const char* kCommunicationFailed = "与聊天服务服务器通
 inline constexpr const char* kNoSuchRoom = "没有这个房间";
 inline constexpr const char* kRoomNotKnownYet = "房间信息尚未获取，请稍后重试……";
 inline constexpr const char* kEmptyRoomList = "收到服务器发来的房间列表为空！";
+inline constexpr const char* kNotifySentText = "通知消息已发送到服务器！";
 }  // namespace client_text
 
 class ChatClient {
@@ -121,6 +122,10 @@ class ChatClient {
     // Checks the new nickname and sends it; false (after a message) when refused locally.
     bool changeOwnNickname(const ChatterRecord& record, int32_t roomId);
     void requestPrivateChat(uint32_t chatterId, int32_t roomId);
+    // The room menu's notify entries: a system administrator tells the server that its room list,
+    // keywords or invalid nicknames changed, and is told that the notice went out. False, with
+    // nothing sent, for other commands and other users.
+    bool notifyServer(int menuCommand, int32_t roomId);
 
     // --- Chat ---
 

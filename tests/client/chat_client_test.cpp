@@ -667,6 +667,35 @@ TEST(ChatClientAdminTest, RepliesGoToTheDialogInTheirSlotOrAreDropped) {
                                                        "owners 1", "roles 6"}));
 }
 
+TEST(ChatClientAdminTest, OnlySystemAdministratorsNotifyTheServer) {
+    struct Case {
+        uint32_t roles;
+        int command;
+        bool notified;
+    };
+    const std::vector<Case> cases = {
+        {AccountLevel::kSystemAdmin, MenuCommand::kNotifyRoomList, true},
+        {AccountLevel::kSystemAdmin, MenuCommand::kNotifyKeywords, true},
+        {AccountLevel::kSystemAdmin, MenuCommand::kNotifyNickNames, true},
+        {AccountLevel::kSystemAdmin, MenuCommand::kRoomLimits, false},  // a dialog, not a notice
+        {AccountLevel::kCustomerService, MenuCommand::kNotifyRoomList, false},
+        {0, MenuCommand::kNotifyKeywords, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        ClientRig rig;
+        rig.logIn(kOwnId, c.roles);
+        EXPECT_EQ(rig.client->notifyServer(c.command, kRoom), c.notified);
+        const auto& shown = rig.mainWindow.captioned;
+        ASSERT_EQ(shown.size(), c.notified ? 1u : 0u);
+        if (c.notified) {
+            EXPECT_EQ(shown[0].text, "通知消息已发送到服务器！");
+            EXPECT_EQ(shown[0].caption, "OK");
+            EXPECT_EQ(shown[0].icon, tekna::MessageIcon::Information);
+        }
+    }
+}
+
 TEST(ChatClientAdminTest, ResultRepliesAndOwnRights) {
     ClientRig rig;
     rig.attachWindows();

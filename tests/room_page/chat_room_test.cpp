@@ -2,6 +2,7 @@
 // count, nickname clicks, the rolling message and the chat records it keeps.
 #include "ui/room/chat_room.h"
 
+#include <QMenu>
 #include <QTest>
 #include <QTextEdit>
 
@@ -147,6 +148,30 @@ TEST_F(ChatRoomTest, OwnRolesToldAfterThePageWasMadeReachTheInputBarAndTheList) 
     EXPECT_TRUE(bar.button(CInputDlg::kRoomMenuButtonId)->isVisible());
     EXPECT_TRUE(list.showsAddresses());
     EXPECT_EQ(list.rowTexts(0).size(), 4);
+}
+
+TEST_F(ChatRoomTest, RoomMenuFollowsTheUsersRoles) {
+    {
+        CChatRoom& room = open(AccountLevel::kSystemAdmin);
+        const std::unique_ptr<QMenu> menu = room.makeRoomMenu();
+        ASSERT_NE(menu, nullptr);
+        const QList<QAction*> actions = menu->actions();
+        const auto notify = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->data().toInt() == MenuCommand::kNotifyRoomList;
+        });
+        ASSERT_NE(notify, actions.end());
+        EXPECT_TRUE((*notify)->isEnabled());
+        room.runRoomCommand(MenuCommand::kNotifyRoomList);
+        ASSERT_EQ(rig.mainWindow.captioned.size(), 1u);
+        EXPECT_EQ(rig.mainWindow.captioned[0].text, "通知消息已发送到服务器！");
+    }
+    page.reset();
+    fakes::ClientRig ordinary;
+    ordinary.logIn(kOwnId, 0);
+    CChatRoom plain(*ordinary.client, RoomPageServices{ordinary.messages, hotKey},
+                    RoomPageValues{kRoom, QStringLiteral("大厅"), false, 0x08});
+    EXPECT_EQ(plain.makeRoomMenu(), nullptr);
+    EXPECT_TRUE(ordinary.messages.shown().empty());
 }
 
 TEST_F(ChatRoomTest, RollingTickShowsTheRoomsRollingMessage) {

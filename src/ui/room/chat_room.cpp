@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QUrl>
 #include <limits>
@@ -71,6 +72,7 @@ CChatRoom::CChatRoom(ChatClient& client, RoomPageServices services, RoomPageValu
     });
     connect(&rollingTimer_, &QTimer::timeout, this, &CChatRoom::showRollingMessage);
     connect(inputDlg(), &CInputDlg::pictureRequested, this, &CChatRoom::pickPicture);
+    connect(inputDlg(), &CInputDlg::roomMenuRequested, this, &CChatRoom::openRoomMenu);
     connect(inputDlg(), &CInputDlg::settingsRequested, this, &CChatRoom::openSettings);
     connect(inputDlg(), &CInputDlg::quickRepliesRequested, this, &CChatRoom::openQuickReplies);
 }
@@ -189,6 +191,41 @@ void CChatRoom::pickPicture() {
     QtPicturePickPrompts prompts(window());
     chat::pickPicture(window(), *inputDlg()->inputBox(), prompts);
     inputDlg()->inputBox()->setFocus();
+}
+
+std::unique_ptr<QMenu> CChatRoom::makeRoomMenu() {
+    const RoomSettingsMenu rules = roomSettingsMenu(client_.roleFactsIn(values_.roomId));
+    if (rules.outcome == RoomSettingsMenu::Outcome::NoRights) {
+        services_.messages.showMessage(kNoRoomRightsMessage, tekna::MessageCaption::None,
+                                       tekna::MessageIcon::Error);
+    }
+    if (rules.outcome != RoomSettingsMenu::Outcome::Shown) {
+        return nullptr;
+    }
+    auto menu = std::make_unique<QMenu>(this);
+    for (const MenuItem& item : rules.items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(
+            QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())));
+        action->setData(item.id);
+        action->setEnabled(!item.greyed);
+    }
+    return menu;
+}
+
+void CChatRoom::openRoomMenu(QPoint globalPos) {
+    if (const std::unique_ptr<QMenu> menu = makeRoomMenu()) {
+        if (const QAction* chosen = menu->exec(globalPos)) {
+            runRoomCommand(chosen->data().toInt());
+        }
+    }
+}
+
+void CChatRoom::runRoomCommand(int command) {
+    client_.notifyServer(command, values_.roomId);
 }
 
 void CChatRoom::openSettings() {

@@ -14,6 +14,8 @@
 #include "ui/room/chatters/chatter_list_wnd.h"
 #include "ui/room/input/cinput_dlg.h"
 
+class QMenu;
+
 namespace tekna {
 class MessageBoxPort;
 }
@@ -78,6 +80,13 @@ class CChatRoom : public QWidget, public RoomPagePort {
     void showRollingMessage();
     // The picture button: a picture file chosen by the user goes into the input box.
     void pickPicture();
+    // The System button's room menu, as the user's roles allow it; null when there is none to
+    // show (the user may get a message instead).
+    std::unique_ptr<QMenu> makeRoomMenu();
+    void openRoomMenu(QPoint globalPos);
+    // A command of the room menu. The notify entries are sent now; the others open the
+    // administration dialogs, which are not built yet.
+    void runRoomCommand(int command);
     // The settings dialog for this room, modal; the input box has the focus afterwards.
     void openSettings();
     // The quick replies pop-up with its bottom-right corner at the point; a chosen reply goes
