@@ -38,3 +38,19 @@ function(chat_add_gtest)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS ${T_LABEL} ENVIRONMENT "CHAT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
+
+# chat_add_program_e2e(NAME n SCRIPT s): an end-to-end test (label e2e) that runs the built chat
+# program against the development server with the demo data; the script gets the program, the
+# server, the platform-file tool and the demo configuration, and exits 77 to be skipped. Nothing
+# is added unless the server and the tool are built.
+function(chat_add_program_e2e)
+  cmake_parse_arguments(T "" "NAME;SCRIPT" "" ${ARGN})
+  if(NOT (TARGET chat-server AND TARGET make-platform-files))
+    return()
+  endif()
+  add_test(NAME ${T_NAME}
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/${T_SCRIPT} $<TARGET_FILE:chat>
+            $<TARGET_FILE:chat-server> $<TARGET_FILE:make-platform-files>
+            ${PROJECT_SOURCE_DIR}/server/demo/demo.json)
+  set_tests_properties(${T_NAME} PROPERTIES LABELS e2e TIMEOUT 120 SKIP_RETURN_CODE 77)
+endfunction()
