@@ -15,6 +15,7 @@
 #include <QTextEdit>
 #include <exception>
 
+#include "content/widgets/dialog_name_filters.h"
 #include "content/widgets/document_pictures.h"
 #include "content/widgets/picture_object.h"
 #include "content/widgets/picture_viewer.h"
@@ -34,25 +35,11 @@ bool embedAtCaret(QTextEdit& edit, Embed embed) {
     return embedded;
 }
 
-struct SaveFilter {
-    const char* label;
-    const char* pattern;  // as the system's dialogs write it: patterns ending in ";"
-};
-
-constexpr SaveFilter kSaveFilters[] = {
+constexpr DialogFilter kSaveFilters[] = {
     {"jpg files (.jpg)", "*.jpg;"},
     {"bmp files (.bmp)", "*.bmp;"},
     {"gif files (.gif)", "*.gif;"},
 };
-
-// Qt reads the patterns of a filter from its last parentheses, separated by spaces; the dialog
-// hides them and shows the label alone.
-QString qtNameFilter(const SaveFilter& filter) {
-    const QStringList patterns =
-        QString::fromLatin1(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    return QString::fromUtf8(filter.label) + QStringLiteral(" (") +
-           patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
 
 }  // namespace
 
@@ -166,12 +153,7 @@ std::unique_ptr<QFileDialog> makeSavePictureDialog(QWidget* owner) {
     auto dialog = std::make_unique<QFileDialog>(owner, QStringLiteral("选择文件名..."));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const SaveFilter& filter : kSaveFilters) {
-        filters << qtNameFilter(filter);
-    }
-    dialog->setNameFilters(filters);
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    setDialogNameFilters(*dialog, kSaveFilters, PatternCase::AsWritten);
     dialog->setDefaultSuffix(QStringLiteral("jpg"));
     return dialog;
 }

@@ -11,36 +11,19 @@
 #include <QPixmap>
 #include <QTextEdit>
 
+#include "content/widgets/dialog_name_filters.h"
 #include "content/widgets/picture_embedding.h"
 #include "content/widgets/picture_object.h"
 
 namespace chat {
 namespace {
 
-struct PickFilter {
-    const char* label;
-    const char* pattern;  // as the system's dialogs write it: patterns ending in ";"
-};
-
-constexpr PickFilter kPickFilters[] = {
+constexpr DialogFilter kPickFilters[] = {
     {"图像文件(*.jpg,*.bmp,*.gif)", "*.jpg;*.bmp;*.gif;"},
     {"jpg files (.jpg)", "*.jpg;"},
     {"bmp files (.bmp)", "*.bmp;"},
     {"gif files (.gif)", "*.gif;"},
 };
-
-// Qt reads the patterns of a filter from its last parentheses, separated by spaces; with
-// HideNameFilterDetails the dialog shows the label alone. Qt matches them case-sensitively on
-// this platform, so each pattern comes in upper case as well: cameras write ".JPG".
-QString qtNameFilter(const PickFilter& filter) {
-    QStringList patterns;
-    for (const QString& pattern :
-         QString::fromLatin1(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        patterns << pattern << pattern.toUpper();
-    }
-    return QString::fromUtf8(filter.label) + QStringLiteral(" (") +
-           patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -83,12 +66,7 @@ std::unique_ptr<QFileDialog> makePicturePickDialog(QWidget* owner) {
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    QStringList filters;
-    for (const PickFilter& filter : kPickFilters) {
-        filters << qtNameFilter(filter);
-    }
-    dialog->setNameFilters(filters);
-    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = setDialogNameFilters(*dialog, kPickFilters, PatternCase::AlsoUpper);
     dialog->selectNameFilter(filters.constFirst());
 
     auto* preview = new PicturePreview(dialog.get());
