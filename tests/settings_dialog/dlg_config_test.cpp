@@ -342,7 +342,7 @@ TEST_F(DlgConfigTest, ContextFromTheChatClient) {
     for (const Case& c : cases) {
         ChatClient client(*config, messages, adapters, resolver);
         client.onLoginAccepted(42, c.roleFlags);
-        const SettingsContext context = settingsContextOf(client, *config, kRoom, hotKey, messages);
+        const SettingsContext context = settingsContextOf(client, kRoom, hotKey, messages);
         EXPECT_EQ(context.roomId, kRoom);
         EXPECT_EQ(context.staff, c.staff) << c.roleFlags;
         // No record for a room that was not entered: the login record stands in.
@@ -351,7 +351,7 @@ TEST_F(DlgConfigTest, ContextFromTheChatClient) {
     // The change goes to the client, which refuses a blank nickname before anything is sent.
     ChatClient client(*config, messages, adapters, resolver);
     messages.shown.clear();
-    const SettingsContext context = settingsContextOf(client, *config, kRoom, hotKey, messages);
+    const SettingsContext context = settingsContextOf(client, kRoom, hotKey, messages);
     ChatterRecord blank = context.ownRecord;
     blank.nickname = u"  ";
     EXPECT_FALSE(context.changeNickname(blank, kRoom));

@@ -229,8 +229,8 @@ void CChatRoom::runRoomCommand(int command) {
 }
 
 void CChatRoom::openSettings() {
-    DlgConfig sheet(settingsContextOf(client_, client_.config(), values_.roomId,
-                                      services_.screenCaptureHotKey, services_.messages),
+    DlgConfig sheet(settingsContextOf(client_, values_.roomId, services_.screenCaptureHotKey,
+                                      services_.messages),
                     window());
     sheet.exec();
     chatBox()->setMaxChars(client_.config().maxChatBoxChars());

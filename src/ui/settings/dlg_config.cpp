@@ -13,12 +13,12 @@
 
 namespace chat {
 
-SettingsContext settingsContextOf(ChatClient& client, UserConfig& config, int32_t roomId,
-                                  HotKeyPort& hotKey, tekna::MessageBoxPort& messages) {
+SettingsContext settingsContextOf(ChatClient& client, int32_t roomId, HotKeyPort& hotKey,
+                                  tekna::MessageBoxPort& messages) {
     const ChatterRecord* inRoom = client.ownRecordInRoom(roomId);
     return SettingsContext{
         .roomId = roomId,
-        .config = config,
+        .config = client.config(),
         .ownRecord = inRoom != nullptr ? *inRoom : client.ownRecord(),
         .staff = (client.ownRecord().roleFlags & AccountLevel::kStaff) != 0,
         .changeNickname = [&client](

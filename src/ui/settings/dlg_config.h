@@ -18,10 +18,11 @@ class PageChatter;
 class PageHotKey;
 class PageRoom;
 
-// The context of room `roomId` from the chat client: the user's record there (the login record
-// while the room has none), the staff flag of the account, and the client's nickname change.
-SettingsContext settingsContextOf(ChatClient& client, UserConfig& config, int32_t roomId,
-                                  HotKeyPort& hotKey, tekna::MessageBoxPort& messages);
+// The context of room `roomId` from the chat client: its settings, the user's record there (the
+// login record while the room has none), the staff flag of the account, and the client's nickname
+// change.
+SettingsContext settingsContextOf(ChatClient& client, int32_t roomId, HotKeyPort& hotKey,
+                                  tekna::MessageBoxPort& messages);
 
 class DlgConfig final : public QDialog {
     Q_OBJECT
